@@ -1,0 +1,24 @@
+// The link from a Service Object to its Control Object: the four event
+// methods, looked up by name and called by id. The win32 build implements it
+// over the Control Object's IDispatch (service/server); tests use a double.
+// Every call happens on the thread that called OpenService.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class IControlObject {
+ public:
+  virtual ~IControlObject() = default;
+
+  // Looks up one method name; false when the Control Object has none.
+  virtual bool LookUp(const char* name, int32_t* dispid) = 0;
+
+  // Calls an event method; failures are not reported (events count as
+  // delivered either way).
+  virtual void SODirectIO(int32_t dispid, int32_t eventNumber, int32_t* data, std::string* text) = 0;
+  virtual void SOError(int32_t dispid, int32_t resultCode, int32_t resultCodeExtended, int32_t errorLocus,
+                       int32_t* errorResponse) = 0;
+  virtual void SOOutputComplete(int32_t dispid, int32_t outputId) = 0;
+  virtual void SOStatusUpdate(int32_t dispid, int32_t status) = 0;
+};
