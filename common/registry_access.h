@@ -1,0 +1,32 @@
+// CRegistryAccess: the registry value accessor both deliverables use. Bound
+// to HKEY_LOCAL_MACHINE. Every call opens the key it needs, does one thing
+// and closes it again; nothing is cached. A failed read leaves the output
+// untouched, so callers preset it to the default they want.
+// Implemented over platform/registry.h (Reg* on Windows, an in-memory hive
+// with Windows' semantics elsewhere).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CRegistryAccess {
+ public:
+  CRegistryAccess();  // HKEY_LOCAL_MACHINE
+
+  // True when the value exists as REG_SZ, REG_EXPAND_SZ or REG_LINK.
+  // An empty value name addresses the key's default value.
+  bool ReadString(const std::string& keyPath, const std::string& valueName, std::string* out) const;
+  // True when the value exists as REG_DWORD or REG_DWORD_BIG_ENDIAN; the
+  // four stored bytes are read little-endian (no swap).
+  bool ReadNumber(const std::string& keyPath, const std::string& valueName, int32_t* out) const;
+  // Create the key path when missing. Strings are stored as REG_SZ.
+  bool WriteString(const std::string& keyPath, const std::string& valueName, const std::string& text) const;
+  bool WriteNumber(const std::string& keyPath, const std::string& valueName, int32_t number) const;
+  // Deletes one value, or, with valueName null, the key and all below it.
+  bool Delete(const std::string& keyPath, const char* valueName) const;
+
+  // Subkey names of a class key, from index 0, stopping at the first
+  // enumeration error or the first name that begins with "[".
+  std::vector<std::string> ScanClassKey(const std::string& classKeyPath) const;
+};
