@@ -1,0 +1,76 @@
+// COutputPath status entry points, called on the port's monitor thread:
+// properties follow every report; StatusUpdate records are posted when a
+// reported value changes.
+#include "common/opos.h"
+#include "service/printer/output_path.h"
+#include "service/printer/output_status.h"
+
+using namespace opos;
+
+namespace {
+const uint8_t kStatusBackAll[] = {0x1D, 0x61, 0xFF};  // GS a 255: automatic status for all items
+}
+
+void COutputPath::OnPrinterStatus(const uint8_t status[4]) {
+  if (!host_.DeviceEnabled()) return;
+  const PrinterStatusReport r = DecodePrinterStatus(status);
+  recEmpty_ = r.recEmpty;
+  recNearEnd_ = r.recNearEnd;
+  coverOpen_ = r.coverOpen;
+  failureCode_ = r.failureCode;
+  if (r.paperStatus != lastPaper_ && (config_.capRecEmptySensor != 0 || config_.capRecNearEndSensor != 0)) {
+    lastPaper_ = r.paperStatus;
+    host_.PostStatusUpdate(r.paperStatus);
+  }
+  if (r.coverStatus != lastCover_ && config_.capCoverSensor != 0) {
+    lastCover_ = r.coverStatus;
+    host_.PostStatusUpdate(r.coverStatus);
+  }
+  OnPowerState(r.powerState);
+}
+
+void COutputPath::OnCartridgeStatus(const uint8_t status[4]) {
+  if (!host_.DeviceEnabled() || !IsCartridgeReply(status)) return;
+  const CartridgeReport r = DecodeCartridgeStatus(status);
+  cartridge_[0] = r.state[0];
+  cartridge_[1] = r.state[1];
+  cartridgeError_ = r.errorCode;
+  if (host_.CartridgeNotify() != 1) return;
+  recCartridgeState_ = host_.RecCurrentCartridge() == 1 ? r.state[0] : r.state[1];
+  if (r.status != lastCartridge_) {
+    lastCartridge_ = r.status;
+    host_.PostStatusUpdate(r.status);
+  }
+}
+
+// Back on line, the printer has lost its settings: status back is enabled
+// again and the next job's prefix sends every setting.
+void COutputPath::OnPowerState(int32_t state) {
+  if (!host_.DeviceEnabled()) return;
+  const bool changed = lastPower_.exchange(state) != state;
+  if (changed && state == OPOS_PS_ONLINE) {
+    WritePort(kStatusBackAll, sizeof kStatusBackAll);
+    std::lock_guard<std::mutex> guard(printStateMutex_);
+    host_.MarkResendAll();
+  }
+  if (!host_.PowerNotifying()) return;
+  powerState_ = state;
+  if (changed) host_.PostStatusUpdate(state);
+}
+
+void COutputPath::ForgetReportedStatus() {
+  lastCover_ = kUnset;
+  lastPaper_ = kUnset;
+  lastCartridge_ = kUnset;
+  lastPower_ = kUnset;
+}
+
+void COutputPath::ResetOnDisable() {
+  powerState_ = OPOS_PS_UNKNOWN;
+  recCartridgeState_ = PTR_CART_OK;
+  cartridge_[0] = PTR_CART_OK;
+  cartridge_[1] = PTR_CART_OK;
+  lastCover_ = kUnset;
+  lastPaper_ = kUnset;
+  lastPower_ = kUnset;
+}
