@@ -1,0 +1,56 @@
+// The arguments of one automation call after coercion, in declaration
+// order, and its result. Dispatch-table thunks read and write it; the
+// dispatch engine fills it from DISPPARAMS and writes by-reference
+// arguments and the result back afterwards. Lives on the calling thread's
+// stack for one call.
+#pragma once
+
+#include <windows.h>
+#include <oaidl.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace server {
+
+// Parameter kinds, one letter each in a member's signature string:
+//   'l' long   's' string   'L' long by reference   'S' string by reference
+//   'd' dispatch pointer
+enum class Returns : uint8_t { Nothing, Long, String };
+
+class CallFrame {
+ public:
+  CallFrame() = default;
+  ~CallFrame();
+  CallFrame(const CallFrame&) = delete;
+  CallFrame& operator=(const CallFrame&) = delete;
+
+  int32_t& Long(size_t i) { return args_.at(i).number; }
+  std::string& Text(size_t i) { return args_.at(i).text; }
+  int32_t Long(size_t i) const { return args_.at(i).number; }
+  const std::string& Text(size_t i) const { return args_.at(i).text; }
+  // Borrowed: valid for the call; AddRef to keep it longer. May be null.
+  IDispatch* Object(size_t i) const { return args_.at(i).object; }
+
+  void ReturnLong(int32_t value) { resultNumber_ = value; }
+  void ReturnText(std::string value) { resultText_ = std::move(value); }
+
+  // Engine side.
+  void Resize(size_t count) { args_.resize(count); }
+  void SetObject(size_t i, IDispatch* object);  // takes the reference
+  int32_t ResultLong() const { return resultNumber_; }
+  const std::string& ResultText() const { return resultText_; }
+
+ private:
+  struct Arg {
+    int32_t number = 0;
+    std::string text;
+    IDispatch* object = nullptr;  // owned reference
+  };
+  std::vector<Arg> args_;
+  int32_t resultNumber_ = 0;
+  std::string resultText_;
+};
+
+}  // namespace server

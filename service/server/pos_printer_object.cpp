@@ -1,0 +1,27 @@
+#include "service/server/pos_printer_object.h"
+
+#include <new>
+
+#include "common/opos.h"
+#include "service/server/guids.h"
+
+namespace server {
+
+IUnknown* CPOSPrinterObject::Create() { return new (std::nothrow) CPOSPrinterObject(); }
+
+const GUID& CPOSPrinterObject::LibraryId() { return LIBID_POSPrinter; }
+const IID& CPOSPrinterObject::InterfaceId() { return DIID_POSPrinter; }
+
+int32_t CPOSPrinterObject::OpenService(const std::string& deviceClass, const std::string& deviceName,
+                                       IDispatch* controlObject) {
+  links_.push_back(std::make_unique<CDispatchControlObject>(controlObject));
+  return printer_.OpenService(deviceClass, deviceName, links_.back().get());
+}
+
+int32_t CPOSPrinterObject::Close() {
+  int32_t rc = printer_.Close();
+  if (rc == opos::OPOS_SUCCESS) links_.clear();
+  return rc;
+}
+
+}  // namespace server

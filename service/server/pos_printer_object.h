@@ -1,0 +1,47 @@
+// The COM class of the printer Service Object: CPOSPrinter behind an
+// IDispatch built from the printer's dispatch table. It owns the links to
+// the Control Objects handed to OpenService (one reference each), kept
+// until a successful Close or destruction, so the printer never holds a
+// dangling one. Apartment-bound: every call on the
+// thread that opened it.
+#pragma once
+
+#include <windows.h>
+// <winsvc.h> maps OpenService to OpenServiceA, which would rename the
+// printer's member in this build only.
+#undef OpenService
+
+#include <memory>
+#include <vector>
+
+#include "service/printer/pos_printer.h"
+#include "service/server/dispatch_control_object.h"
+#include "service/server/dispatch_object.h"
+
+namespace server {
+
+class CPOSPrinterObject : public CDispatchObject<CPOSPrinterObject> {
+ public:
+  static IUnknown* Create();
+  static const CDispatchTable<CPOSPrinterObject>& Table();
+  static const GUID& LibraryId();
+  static const IID& InterfaceId();
+
+  CPOSPrinter& Printer() { return printer_; }
+
+  // OpenService and Close manage the Control Object link around the
+  // printer's own members.
+  int32_t OpenService(const std::string& deviceClass, const std::string& deviceName, IDispatch* controlObject);
+  int32_t Close();
+
+ private:
+  CPOSPrinterObject() = default;
+  ~CPOSPrinterObject() override = default;
+
+  // Declared before the printer so the printer goes first and never sees a
+  // dangling link.
+  std::vector<std::unique_ptr<CDispatchControlObject>> links_;
+  CPOSPrinter printer_;
+};
+
+}  // namespace server
