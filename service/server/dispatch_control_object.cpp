@@ -66,7 +66,11 @@ CDispatchControlObject::~CDispatchControlObject() {
 
 bool CDispatchControlObject::LookUp(const char* name, int32_t* dispid) {
   if (!dispatch_ || !name || !dispid) return false;
-  BSTR wide = BstrFromAnsi(name);
+  BSTR wide = nullptr;
+  try {
+    wide = BstrFromAnsi(name);
+  } catch (const std::bad_alloc&) {
+  }
   if (!wide) return false;
   DISPID id = DISPID_UNKNOWN;
   HRESULT hr = dispatch_->GetIDsOfNames(IID_NULL, &wide, 1, LOCALE_USER_DEFAULT, &id);
@@ -76,9 +80,15 @@ bool CDispatchControlObject::LookUp(const char* name, int32_t* dispid) {
   return true;
 }
 
+// Copies go through BSTRs both ways; running out of memory drops the event
+// (it counts as delivered) rather than throwing into the printer.
 void CDispatchControlObject::SODirectIO(int32_t dispid, int32_t eventNumber, int32_t* data, std::string* text) {
   LONG number = data ? *data : 0;
-  BSTR string = BstrFromAnsi(text ? *text : std::string());
+  BSTR string = nullptr;
+  try {
+    string = text ? BstrFromAnsi(*text) : SysAllocStringLen(L"", 0);
+  } catch (const std::bad_alloc&) {
+  }
   if (!string) return;
   VARIANT args[] = {TextRef(&string), LongRef(&number), Long(eventNumber)};
   CallEvent(dispatch_, dispid, args, 3);

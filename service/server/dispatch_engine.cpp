@@ -38,9 +38,11 @@ HRESULT CoerceText(const VARIANT& v, std::string* out) {
   return S_OK;
 }
 
-HRESULT CoerceObject(const VARIANT& v, IDispatch** out) {
+HRESULT CoerceObject(const VARIANT& arg, IDispatch** out) {
   *out = nullptr;
-  if (VARIANT* inner = InnerVariant(v)) return inner ? CoerceObject(*inner, out) : DISP_E_TYPEMISMATCH;
+  // One level of VARIANT reference only: nested ones are not allowed.
+  const VARIANT* inner = InnerVariant(arg);
+  const VARIANT& v = inner ? *inner : arg;
   IUnknown* unknown = nullptr;
   switch (v.vt) {
     case VT_EMPTY:

@@ -220,6 +220,18 @@ TEST_F(DispatchTable, ReferencesOfOtherTypesDoNotFit) {
   SysFreeString(text);
 }
 
+TEST_F(DispatchTable, VariantReferenceToItselfIsRefused) {
+  VARIANT loop;
+  loop.vt = VT_BYREF | VT_VARIANT;
+  loop.pvarVal = &loop;
+  EXPECT_EQ(Call(5, {loop}), DISP_E_TYPEMISMATCH);
+  loop.pvarVal = &loop;  // Call cleared its copy, not this one
+  BSTR text = SysAllocString(L"");
+  EXPECT_EQ(Call(3, {Long(1), loop, Of(VT_BYREF | VT_BSTR, &text)}), DISP_E_TYPEMISMATCH);
+  EXPECT_EQ(argErr_, 1u);
+  SysFreeString(text);
+}
+
 TEST_F(DispatchTable, NullByReferenceStringIsEmpty) {
   LONG number = 0;
   BSTR text = nullptr;
