@@ -56,13 +56,7 @@ void CallEvent(IDispatch* dispatch, int32_t dispid, VARIANT* reversedArgs, UINT 
 
 }  // namespace
 
-CDispatchControlObject::CDispatchControlObject(IDispatch* controlObject) : dispatch_(controlObject) {
-  if (dispatch_) dispatch_->AddRef();
-}
-
-CDispatchControlObject::~CDispatchControlObject() {
-  if (dispatch_) dispatch_->Release();
-}
+CDispatchControlObject::CDispatchControlObject(IDispatch* controlObject) : dispatch_(controlObject) {}
 
 bool CDispatchControlObject::LookUp(const char* name, int32_t* dispid) {
   if (!dispatch_ || !name || !dispid) return false;

@@ -1,7 +1,10 @@
 // IControlObject over a Control Object's IDispatch: names are looked up with
-// GetIDsOfNames, events are Invoke'd as methods. The object holds one
-// reference to the IDispatch for its whole life. Called on the thread that
-// opened the Service Object (the event window's thread).
+// GetIDsOfNames, events are Invoke'd as methods. The IDispatch is borrowed,
+// not AddRef'd: the Control Object owns the Service Object and closes it
+// before it goes, and a reference back would be a cycle that keeps both
+// (and the open port) alive when an application drops the Control Object
+// without Close. Each event call holds a reference while it runs. Called on
+// the thread that opened the Service Object (the event window's thread).
 #pragma once
 
 #include <windows.h>
@@ -14,7 +17,7 @@ namespace server {
 class CDispatchControlObject : public IControlObject {
  public:
   explicit CDispatchControlObject(IDispatch* controlObject);  // may be null
-  ~CDispatchControlObject() override;
+  ~CDispatchControlObject() override = default;
   CDispatchControlObject(const CDispatchControlObject&) = delete;
   CDispatchControlObject& operator=(const CDispatchControlObject&) = delete;
 

@@ -1,8 +1,8 @@
 // The COM class of the printer Service Object: CPOSPrinter behind an
 // IDispatch built from the printer's dispatch table. It owns the links to
-// the Control Objects handed to OpenService (one reference each), kept
-// until a successful Close or destruction, so the printer never holds a
-// dangling one. Apartment-bound: every call on the
+// the Control Objects handed to OpenService (borrowed pointers, see
+// dispatch_control_object.h), kept until a successful Close or destruction,
+// so the printer never holds a dangling link. Apartment-bound: every call on the
 // thread that opened it.
 #pragma once
 

@@ -33,13 +33,10 @@ TEST_F(ControlObjectLink, LooksUpEventNames) {
   EXPECT_FALSE(link_.LookUp(nullptr, &id));
 }
 
-TEST_F(ControlObjectLink, HoldsOneReferenceForItsLife) {
-  EXPECT_EQ(fake_->RefCount(), 2u);
-  {
-    CDispatchControlObject second(fake_);
-    EXPECT_EQ(fake_->RefCount(), 3u);
-  }
-  EXPECT_EQ(fake_->RefCount(), 2u);
+TEST_F(ControlObjectLink, TakesNoLastingReference) {
+  EXPECT_EQ(fake_->RefCount(), 1u);
+  link_.SOStatusUpdate(Id("SOStatusUpdate"), 11);
+  EXPECT_EQ(fake_->RefCount(), 1u);
 }
 
 TEST_F(ControlObjectLink, StatusAndOutputCompletePassLongs) {
