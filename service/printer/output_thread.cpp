@@ -82,21 +82,10 @@ void COutputPath::RaiseError(std::unique_lock<std::mutex>& lock, int32_t rc, int
   SetErrorState(1, 0, std::string());
   lock.lock();
   if (stop_) return;
-  bool clearPrinterState = false;
-  if (response == OPOS_ER_CLEAR) {
-    // The answer clears the queue whatever the device state; only the
-    // printer-side resets wait for a claimed and enabled device.
-    DropJobsLocked();
-    clearPrinterState = host_.Claimed() && host_.DeviceEnabled();
-  } else {
-    QueueRetry(lock, postedAt);
-  }
+  // A clear has already been carried out by the answer itself (or by a
+  // release); any other answer retries.
+  if (response != OPOS_ER_CLEAR) QueueRetry(lock, postedAt);
   UpdateStateLocked();
-  if (clearPrinterState) {
-    lock.unlock();
-    LeaveTransactionAndRotation();
-    lock.lock();
-  }
 }
 
 // At least retryDelay after the Error record, the unconfirmed jobs go back to
@@ -120,9 +109,23 @@ int32_t COutputPath::AwaitResponse() {
   return responseReady_ ? response_ : static_cast<int32_t>(OPOS_ER_CLEAR);
 }
 
+// Called on the Control Object's thread when the application has answered.
+// A clear empties the lists here and now, so that output the application
+// submits right after its answer is not swept away with the old jobs.
 void COutputPath::OnErrorResponse(int32_t response) {
+  {
+    std::lock_guard<std::mutex> guard(signalMutex_);
+    if (!awaitingResponse_ || responseReady_) return;
+  }
+  if (response == OPOS_ER_CLEAR) {
+    {
+      std::lock_guard<std::mutex> guard(queueMutex_);
+      DropJobsLocked();
+    }
+    if (host_.Claimed() && host_.DeviceEnabled()) LeaveTransactionAndRotation();
+  }
   std::lock_guard<std::mutex> guard(signalMutex_);
-  if (!awaitingResponse_) return;
+  if (!awaitingResponse_ || responseReady_) return;
   response_ = response;
   responseReady_ = true;
   signalCv_.notify_all();

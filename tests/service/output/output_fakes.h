@@ -223,12 +223,13 @@ struct OutputRig {
   FakePort port;
   COutputPath output{host};
 
-  explicit OutputRig(const std::string& portName = "COM1", int32_t type = 2) {
+  // sensors: the model reports cover and paper changes as events.
+  explicit OutputRig(const std::string& portName = "COM1", int32_t type = 2, bool sensors = true) {
     OutputConfig config;
     config.portName = portName;
     config.outputBuf = 64;
     config.printerType = type;
-    config.capCoverSensor = config.capRecEmptySensor = config.capRecNearEndSensor = 1;
+    config.capCoverSensor = config.capRecEmptySensor = config.capRecNearEndSensor = sensors ? 1 : 0;
     output.Configure(config, &port);
     OutputTimings t;
     t.pauseClass13 = t.pauseClass2 = 0;
