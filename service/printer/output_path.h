@@ -23,6 +23,18 @@
 // BuildStatePrefix, TranslateText, ResetRotation and MarkResendAll; the
 // printer takes it around its own PrintState writes. It never nests with the
 // queue lock.
+//
+// Wiring in the printer: OpenService -> Configure, Start; Close -> Stop
+// (after ReleaseDevice); a successful ClaimDevice -> ForgetReportedStatus;
+// disabling -> ResetOnDisable; ReleaseDevice -> DropAll once Claimed is 0;
+// the port user's three entry points -> OnPrinterStatus, OnCartridgeStatus,
+// OnPowerState; FlagWhenIdle write -> SetFlagWhenIdle; RecCurrentCartridge
+// write -> SetRecCartridgeState(PTR_CART_OK); the event window's Error
+// handler -> OnErrorResponse; delivery of the idle event -> ClearFlagWhenIdle;
+// the delivery rules read LastCoverStatus, LastPaperStatus,
+// LastCartridgeStatus and PowerState. Property reads: OutputID, ErrorLevel,
+// ErrorStation, ErrorString, FlagWhenIdle, CoverOpen, RecEmpty, RecNearEnd,
+// PowerState, RecCartridgeState.
 #pragma once
 
 #include <atomic>
