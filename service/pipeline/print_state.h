@@ -1,14 +1,20 @@
 // Per-printer state that the print pipeline reads and the property and
 // profile code writes. One instance lives in each CPOSPrinter: nothing here
 // is shared between printer objects, so two printers with different
-// resolutions or sizes never disturb each other.
+// resolutions, sizes or pending settings never disturb each other.
+//
+// Threading: the translator (application thread) and the output thread
+// (state prefix in front of every job) both update resendFlags, fontByte and
+// characterSize. The owner serialises every access to one PrintState with
+// its own lock; nothing in service/pipeline locks.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// One row of a unit conversion table: v -> (v * mul + add) / div.
+// One row of a unit conversion table: v -> (v * mul + add) / div, computed
+// in 64 bits and saturated to the 32-bit range.
 struct ConversionRow {
   int32_t mul = 1;
   int32_t add = 0;
@@ -23,7 +29,7 @@ struct ConversionTable {
   int32_t Convert(int32_t value, int32_t mapMode) const;
 };
 
-// Tables filled from the profile's resolution (see FillConversionTables).
+// Tables filled from the profile's resolution (see MakeUnitTables).
 struct UnitTables {
   ConversionTable verticalDotsToUnits;
   ConversionTable verticalUnitsToDots;
@@ -32,7 +38,12 @@ struct UnitTables {
   ConversionTable feedUnitsToHalfDots;    // ESC|#uF
 };
 
-// dpiHigh and dpiWidth must be positive.
+// Resolution assumed when a profile gives none (0, negative or missing).
+constexpr int32_t kDefaultDpi = 180;
+
+// Builds every table from the vertical and horizontal resolution in dots per
+// inch. A resolution of 0 or less is replaced by kDefaultDpi, and the twips
+// per dot are at least 1, so no table ever divides by zero.
 UnitTables MakeUnitTables(int32_t dpiHigh, int32_t dpiWidth);
 
 enum ResendBits : uint8_t {

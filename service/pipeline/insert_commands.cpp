@@ -1,0 +1,38 @@
+// Sequences that insert bytes as they are: B (stored bitmaps), E (embedded
+// printer data) and L (stored logos).
+#include <algorithm>
+
+#include "common/opos.h"
+#include "service/pipeline/translation.h"
+
+using opos::OPOS_E_FAILURE;
+
+void ExecuteBitmap(Translation& t, const EscapeSequence& seq) {
+  if (seq.modifier != 0 || (seq.number != 1 && seq.number != 2)) {
+    t.Fail(OPOS_E_FAILURE);
+    return;
+  }
+  for (const std::string& part : t.state.bitmaps[seq.number - 1]) t.out.Put(part);
+}
+
+// ESC|#E: the next N bytes go out unchanged, however many there are. Only
+// the bytes the data holds are copied; asking for more is a failure.
+void ExecuteEmbedded(Translation& t, const EscapeSequence& seq) {
+  if (seq.number <= 0) return;
+  const size_t left = t.data.size() - t.pos;
+  const size_t count = std::min(static_cast<size_t>(seq.number), left);
+  t.out.Put(t.data.substr(t.pos, count));
+  t.pos += count;
+  if (count < static_cast<size_t>(seq.number)) t.Fail(OPOS_E_FAILURE);
+}
+
+void ExecuteLogo(Translation& t, const EscapeSequence& seq) {
+  const PrintState& s = t.state;
+  const bool top = seq.modifier == 't';
+  if ((!top && seq.modifier != 'b') || seq.number != 0) {
+    t.Fail(OPOS_E_FAILURE);
+    return;
+  }
+  if (top && s.topLogoSet) t.out.Put(s.topLogo);
+  if (!top && s.bottomLogoSet) t.out.Put(s.bottomLogo);
+}

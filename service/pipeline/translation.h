@@ -1,0 +1,64 @@
+// Working state of one translation call, shared by the translator's loop
+// and the command handlers of each family. Internal to service/pipeline.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "service/pipeline/byte_sink.h"
+#include "service/pipeline/escape_sequence.h"
+#include "service/pipeline/print_state.h"
+
+struct Translation {
+  Translation(PrintState& s, ByteSink& o, std::string_view d) : state(s), out(o), data(d) {}
+
+  PrintState& state;
+  ByteSink& out;
+  std::string_view data;  // up to the first 00 byte
+  size_t pos = 0;         // next unread byte of data
+  std::string savedPrefix;
+  uint8_t wantedStyle = 0;   // style byte the next character needs
+  uint8_t emittedStyle = 0;  // style byte the printer has now
+  bool sizePending = false;
+  bool copyNextPlain = false;  // the byte after this sequence prints as text
+  int32_t result = 0;
+
+  // Sends a style or size change that is wanted but not yet sent.
+  void Flush();
+  // Flushes and sends one byte of text.
+  void EmitPlain(char c);
+  // Leaves a result code; the last one wins.
+  void Fail(int32_t code) { result = code; }
+  // The sequence is dropped and the byte after it printed as text.
+  void FailAndCopyNext(int32_t code) {
+    Fail(code);
+    copyNextPlain = true;
+  }
+};
+
+using CommandHandler = void (*)(Translation&, const EscapeSequence&);
+
+// Handlers by command family (one file each).
+void ExecuteNormal(Translation& t, const EscapeSequence& seq);     // N
+void ExecuteAlign(Translation& t, const EscapeSequence& seq);      // A
+void ExecuteCharacter(Translation& t, const EscapeSequence& seq);  // C
+void ExecuteReverse(Translation& t, const EscapeSequence& seq);    // rvC
+void ExecuteBitmap(Translation& t, const EscapeSequence& seq);     // B
+void ExecuteEmbedded(Translation& t, const EscapeSequence& seq);   // E
+void ExecuteLogo(Translation& t, const EscapeSequence& seq);       // L
+void ExecuteFeed(Translation& t, const EscapeSequence& seq);       // F
+void ExecuteCut(Translation& t, const EscapeSequence& seq);        // P
+
+// Looks up a handler by modifier in a small table; nullptr when absent.
+struct ModifierEntry {
+  char modifier;
+  CommandHandler handler;
+};
+template <size_t N>
+CommandHandler FindByModifier(const ModifierEntry (&table)[N], char modifier) {
+  for (const ModifierEntry& e : table) {
+    if (e.modifier == modifier) return e.handler;
+  }
+  return nullptr;
+}

@@ -1,0 +1,98 @@
+#include "service/pipeline/translator.h"
+
+#include "common/opos.h"
+#include "service/pipeline/printer_commands.h"
+#include "service/pipeline/state_prefix.h"
+#include "service/pipeline/translation.h"
+
+namespace {
+
+void Refuse(Translation& t, const EscapeSequence&) { t.Fail(opos::OPOS_E_ILLEGAL); }
+
+struct CommandEntry {
+  char command;
+  CommandHandler handler;
+};
+
+// Command letters; 'v' is reached as the second letter of "rvC".
+constexpr CommandEntry kCommands[] = {
+    {'N', ExecuteNormal}, {'A', ExecuteAlign},   {'C', ExecuteCharacter}, {'v', ExecuteReverse},
+    {'B', ExecuteBitmap}, {'E', ExecuteEmbedded}, {'L', ExecuteLogo},      {'F', ExecuteFeed},
+    {'P', ExecuteCut},    {'T', Refuse},
+};
+
+void Execute(Translation& t, const EscapeSequence& seq) {
+  for (const CommandEntry& e : kCommands) {
+    if (e.command == seq.command) {
+      e.handler(t, seq);
+      return;
+    }
+  }
+  t.Fail(opos::OPOS_E_FAILURE);
+}
+
+// One escape sequence starting at t.pos; a malformed introducer prints its
+// ESC as text and the scan goes on at the bar.
+void ScanSequence(Translation& t) {
+  EscapeSequence seq;
+  if (!ParseEscapeSequence(t.data, t.pos, &seq)) {
+    t.Fail(opos::OPOS_E_FAILURE);
+    t.EmitPlain(cmd::kEsc);
+    t.pos += 1;
+    return;
+  }
+  t.pos += seq.length;
+  Execute(t, seq);
+  if (t.copyNextPlain) {
+    // At the end of the data nothing follows, and nothing is copied.
+    t.copyNextPlain = false;
+    if (t.pos < t.data.size()) t.EmitPlain(t.data[t.pos++]);
+  }
+}
+
+std::string_view UpToFirstNul(std::string_view data) {
+  const size_t end = data.find('\0');
+  return end == std::string_view::npos ? data : data.substr(0, end);
+}
+
+}  // namespace
+
+void Translation::Flush() {
+  if (wantedStyle != emittedStyle) {
+    out.Put(cmd::kPrintMode);
+    out.PutByte(wantedStyle);
+    emittedStyle = wantedStyle;
+  }
+  if (sizePending) {
+    out.Put(cmd::kCharacterSize);
+    out.PutByte(state.characterSize);
+    sizePending = false;
+  }
+}
+
+void Translation::EmitPlain(char c) {
+  Flush();
+  out.Append(&c, 1);
+}
+
+int32_t TranslatePrintData(PrintState& state, std::string_view data, ByteSink& out) {
+  Translation t(state, out, UpToFirstNul(data));
+  t.savedPrefix = BuildStatePrefix(state);
+  out.Put(t.savedPrefix);
+  t.wantedStyle = t.emittedStyle = state.fontByte;
+  while (t.pos < t.data.size()) {
+    if (IsEscapeIntroducer(t.data, t.pos)) {
+      ScanSequence(t);
+    } else {
+      t.EmitPlain(t.data[t.pos++]);
+    }
+  }
+  BuildStatePrefix(state, out);
+  out.Put(cmd::kReverseOff);
+  return t.result;
+}
+
+int32_t TranslatePrintData(PrintState& state, std::string_view data, std::string* out) {
+  StringRefSink sink(out);
+  return TranslatePrintData(state, data, sink);
+}
