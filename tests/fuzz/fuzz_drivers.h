@@ -1,0 +1,15 @@
+// What each fuzz target does with one input, shared by the libFuzzer
+// programs and by the replay test that runs the kept corpus in every build.
+// Each returns an empty string when every property held, else what broke.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Input: 10 bytes of printer settings, then print data. Decodes the data by
+// the chosen BinaryConversion and translates it twice with one state.
+std::string RunTranslateInput(const uint8_t* data, size_t size);
+
+// Input: 1 byte of BinaryConversion mode, then text.
+std::string RunBinaryConversionInput(const uint8_t* data, size_t size);
