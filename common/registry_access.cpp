@@ -111,14 +111,31 @@ bool CRegistryAccess::Delete(const std::string& keyPath, const char* valueName) 
   return DeleteTree(keyPath.substr(0, last + 1));
 }
 
-std::vector<std::string> CRegistryAccess::ScanClassKey(const std::string& classKeyPath) const {
+namespace {
+
+std::vector<std::string> Enumerate(const std::string& keyPath, bool stopAtBracket) {
   std::vector<std::string> names;
   RegKey key;
-  if (key.Open(classKeyPath, RegAccess::kAll) != platform::kRegOk) return names;
+  if (key.Open(keyPath, RegAccess::kAll) != platform::kRegOk) return names;
   std::string name;
   for (uint32_t index = 0; key.EnumSubKey(index, &name, 256) == platform::kRegOk; ++index) {
-    if (!name.empty() && name[0] == '[') break;
+    if (stopAtBracket && !name.empty() && name[0] == '[') break;
     names.push_back(name);
   }
   return names;
+}
+
+}  // namespace
+
+std::vector<std::string> CRegistryAccess::ScanClassKey(const std::string& classKeyPath) const {
+  return Enumerate(classKeyPath, true);
+}
+
+std::vector<std::string> CRegistryAccess::ListSubKeys(const std::string& keyPath) const {
+  return Enumerate(keyPath, false);
+}
+
+bool CRegistryAccess::KeyExists(const std::string& keyPath) const {
+  RegKey key;
+  return key.Open(keyPath, RegAccess::kRead) == platform::kRegOk;
 }

@@ -29,4 +29,9 @@ class CRegistryAccess {
   // Subkey names of a class key, from index 0, stopping at the first
   // enumeration error or the first name that begins with "[".
   std::vector<std::string> ScanClassKey(const std::string& classKeyPath) const;
+  // Every subkey name, from index 0 until the enumeration fails (no stop
+  // at "["); the device count of the add-device wizard uses this.
+  std::vector<std::string> ListSubKeys(const std::string& keyPath) const;
+  // True when the key can be opened for reading.
+  bool KeyExists(const std::string& keyPath) const;
 };
