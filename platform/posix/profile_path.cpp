@@ -51,10 +51,13 @@ bool FindFolded(const std::string& folder, const std::string& name, std::string*
 void SetProfileDriveRoot(const std::string& folder) { DriveRoot() = folder.empty() ? "/" : folder; }
 
 std::string MapProfilePath(const std::string& path) {
-  if (path.empty() || path[0] == '/') return path;
+  if (path.empty()) return path;
   std::string rest;
   bool rooted = true;
-  if (path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':') {
+  if (path[0] == '/') {
+    rest = path;
+    rooted = false;
+  } else if (path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':') {
     rest = path.substr(2);
   } else if (path[0] == '\\') {
     rest = path;

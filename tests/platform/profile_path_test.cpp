@@ -21,6 +21,7 @@ TEST_F(ProfilePathTest, WindowsFormsMapUnderTheDriveRoot) {
   EXPECT_EQ(platform::MapProfilePath("\\setup.inf"), "/srv/c/setup.inf");
   EXPECT_EQ(platform::MapProfilePath("win.ini"), "/srv/c/win.ini");
   EXPECT_EQ(platform::MapProfilePath("/tmp/a.inf"), "/tmp/a.inf");
+  EXPECT_EQ(platform::MapProfilePath("/tmp/dir\\a.inf"), "/tmp/dir/a.inf");
   EXPECT_EQ(platform::MapProfilePath("data\\a.inf"), "data/a.inf");
   platform::SetProfileDriveRoot("");
   EXPECT_EQ(platform::MapProfilePath("C:\\Tavo\\setup.inf"), "/Tavo/setup.inf");

@@ -10,7 +10,7 @@
 //   "C:\dir\file"  -> <drive root>/dir/file   (any drive letter)
 //   "\dir\file"    -> <drive root>/dir/file
 //   "file"         -> <drive root>/file       (Windows looks in its own folder)
-//   "/abs/file"    -> /abs/file               (a native path, unchanged)
+//   "/abs\file"    -> /abs/file               (a native path)
 //   "dir\file"     -> dir/file, relative to the working folder
 // The drive root is "/" until SetProfileDriveRoot changes it.
 #pragma once
