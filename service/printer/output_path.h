@@ -5,7 +5,8 @@
 // Error records with retry or clear, keeps State in step with the job lists,
 // and interprets the status the port's monitor thread reports.
 //
-// Ownership: one COutputPath per CPOSPrinter, owned by it. The printer
+// Ownership: one COutputPath per CPOSPrinter, owned by it (the host and the
+// port must outlive it). The printer
 // implements IOutputHost; the port is reached through IOutputPort
 // (output_port.h adapts a CPortManager).
 //
@@ -30,7 +31,7 @@
 // the port user's three entry points -> OnPrinterStatus, OnCartridgeStatus,
 // OnPowerState; FlagWhenIdle write -> SetFlagWhenIdle; RecCurrentCartridge
 // write -> SetRecCartridgeState(PTR_CART_OK); the event window's Error
-// handler -> OnErrorResponse; delivery of the idle event -> ClearFlagWhenIdle;
+// handler -> OnErrorResponse; delivery of the idle event -> TakeFlagWhenIdle;
 // the delivery rules read LastCoverStatus, LastPaperStatus,
 // LastCartridgeStatus and PowerState. Property reads: OutputID, ErrorLevel,
 // ErrorStation, ErrorString, FlagWhenIdle, CoverOpen, RecEmpty, RecNearEnd,
@@ -192,6 +193,7 @@ class COutputPath {
   int32_t FlagWhenIdle() const { return flagWhenIdle_.load(); }
   void SetFlagWhenIdle(int32_t value);  // arms the idle report, runs UpdateState
   void ClearFlagWhenIdle() { flagWhenIdle_ = 0; }  // after the idle event is delivered
+  bool TakeFlagWhenIdle() { return flagWhenIdle_.exchange(0) != 0; }  // true when it was set
   int32_t CoverOpen() const { return coverOpen_.load(); }
   int32_t RecEmpty() const { return recEmpty_.load(); }
   int32_t RecNearEnd() const { return recNearEnd_.load(); }
