@@ -6,9 +6,8 @@
 // and interprets the status the port's monitor thread reports.
 //
 // Ownership: one COutputPath per CPOSPrinter, owned by it (the host and the
-// port must outlive it). The printer
-// implements IOutputHost; the port is reached through IOutputPort
-// (output_port.h adapts a CPortManager).
+// port must outlive it). The printer implements IOutputHost; the port is
+// reached through IOutputPort (output_port.h adapts a CPortManager).
 //
 // Threads:
 //  - calling thread (the Control Object's): Print*, ValidateData,
