@@ -23,7 +23,6 @@ bool InRange(int32_t v, int32_t lo, int32_t hi) { return v >= lo && v <= hi; }
 
 // Reads at most kMaxNameLength + 1 bytes of the caller's text.
 bool CopyName(const char* text, std::string* out) {
-  if (text == nullptr) return false;
   size_t n = 0;
   while (n <= kMaxNameLength && text[n] != '\0') ++n;
   if (n > kMaxNameLength) return false;
@@ -145,7 +144,8 @@ bool IsIPv4(const std::string& name) {
 
 bool ParseSettings(const PortSettings& settings, const std::string& fallbackName, LinkConfig* out) {
   LinkConfig c;
-  if (!CopyName(settings.portName, &c.name) || c.name.empty()) c.name = fallbackName;
+  if (settings.portName != nullptr && !CopyName(settings.portName, &c.name)) return false;
+  if (c.name.empty()) c.name = fallbackName;
   if (c.name.size() > kMaxNameLength) return false;
   if (!ParseOptions(settings, &c) || !Classify(settings, &c)) return false;
   *out = c;
