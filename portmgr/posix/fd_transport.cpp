@@ -59,8 +59,10 @@ int32_t CFdTransport::Receive(uint8_t* buffer, int32_t length, int waitMs) {
   if (n > 0) return int32_t(n);
   if (n < 0 && (errno == EAGAIN || errno == EINTR)) return 0;
   if (n < 0) return -1;
-  // End of data on a device that polls readable: nothing to read now.
-  if (!tty_) SleepMs(waitMs);
+  // Nothing after a ready poll: a tty was hung up; other devices may just
+  // have nothing now.
+  if (tty_) return -1;
+  SleepMs(waitMs);
   return 0;
 }
 

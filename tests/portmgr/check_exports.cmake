@@ -1,0 +1,15 @@
+# cmake -DOBJDUMP=... -DDLL=... -P check_exports.cmake
+execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE table RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "objdump failed on ${DLL}")
+endif()
+foreach(name Write Read ClosePort OpenPort Clear SetDeviceOption GetInputBufferCount IsPowerState GetASBState
+             CreatePort DeletePort)
+  if(NOT table MATCHES "\\][ \t]+${name}\n")
+    message(FATAL_ERROR "${DLL} does not export ${name} undecorated")
+  endif()
+endforeach()
+if(table MATCHES "@[0-9]+\n")
+  message(FATAL_ERROR "${DLL} exports decorated names")
+endif()
+message(STATUS "all eleven entry points exported undecorated")
