@@ -4,10 +4,15 @@
 // module-wide port table (port_table.h).
 //
 // Threads: Bind/Unbind/Open/Close/SetPrinterUser/SetDrawerUser come from the
-// Service Objects' calling threads (the port table and open mask have no lock
-// of their own, as those calls never overlap for one port); Write/Read/Lock/
-// Unlock/Clear also come from the printer's output thread; the monitor thread
-// runs exactly while the port is open for any user.
+// Service Objects' calling threads (the port table serialises Bind/Unbind;
+// Open/Close of one port are serialised by openMutex_); Write/Read/Lock/
+// Unlock/Clear also come from the printer's output thread; the monitor
+// thread runs exactly while the port is open for any user.
+//
+// Stopping: Close asks the monitor thread to end (stop flag and stop event)
+// and waits up to 2000 ms. Nothing is ever terminated forcibly: a monitor
+// thread stuck inside a library call past that bound is left to finish its
+// call and is joined by the next Open or by the destructor.
 #pragma once
 
 #include <atomic>
@@ -17,7 +22,9 @@
 #include <string>
 #include <thread>
 
+#include "platform/dynlib.h"
 #include "portmgr/portmgr_api.h"
+#include "service/port/port_lock.h"
 #include "service/port/port_users.h"
 
 // The eleven entry points, bound by name from the library.
@@ -33,10 +40,18 @@ struct PortLibrary {
   PFN_GetASBState GetASBState = nullptr;
   PFN_CreatePort CreatePort = nullptr;
   PFN_DeletePort DeletePort = nullptr;
+
+  bool Complete() const;
 };
 
 class CPortManager {
  public:
+  // Poll period while open, wait while no user has the port open, and the
+  // bound on Close's wait for the monitor thread.
+  static constexpr int kPollMs = 80;
+  static constexpr int kIdleMs = 500;
+  static constexpr int kStopWaitMs = 2000;
+
   CPortManager();
   ~CPortManager();  // closes for every user and unbinds
   CPortManager(const CPortManager&) = delete;
@@ -45,8 +60,12 @@ class CPortManager {
   // Loads the library named by the registry value "mngdir" and binds all
   // eleven entry points; false (and nothing bound) when any is missing.
   bool Bind();
-  // Tests bind a ready-made table instead of a library file.
-  void BindTable(const PortLibrary& table);
+  // Loads the library at this path (the "mngdir" value) and binds it.
+  bool BindPath(const std::string& path);
+  // Tests bind a ready-made table instead of a library file; false (and
+  // nothing bound) when an entry point is null.
+  bool BindTable(const PortLibrary& table);
+  // Frees the library and nulls every entry point.
   void Unbind();
 
   // First opener sets the line options, opens and starts the monitor thread;
@@ -55,15 +74,18 @@ class CPortManager {
   // Last closer stops the monitor (within 2000 ms) and closes the port.
   void Close(uint8_t user);
 
-  // 0 when no user has the port open or the library is not bound.
+  // 0 when no user has the port open, the entry point is not bound, or the
+  // arguments are unusable (null pointer, length below 1).
   int32_t Write(const void* data, int32_t length);
   int32_t Read(void* buffer, int32_t length, int32_t waitMs);
   // Waits up to timeoutMs for the port lock (-1: no limit); true if taken.
-  bool Lock(int32_t timeoutMs);
-  void Unlock();
+  bool Lock(int32_t timeoutMs) { return portLock_.Lock(timeoutMs); }
+  void Unlock() { portLock_.Unlock(); }
   void Clear();
 
-  // Users the monitor thread reports to; null detaches.
+  // Users the monitor thread reports to; null detaches. Once a call
+  // returns, the monitor makes no further call to the previous user, so it
+  // may be destroyed. Must not be called from inside a user callback.
   void SetPrinterUser(IPrinterPortUser* user);
   void SetDrawerUser(IDrawerPortUser* user);
 
@@ -71,25 +93,36 @@ class CPortManager {
   int32_t Handle() const { return handle_; }
   void SetHandle(int32_t handle) { handle_ = handle; }
   uint8_t OpenMask() const { return openMask_; }
+  bool MonitorRunning() const { return monitorRunning_; }
   const std::string& PortName() const { return portName_; }
   void SetPortName(const std::string& name) { portName_ = name; }
 
  private:
   void MonitorThread();
-  void MonitorStep(int32_t* lastPower);
+  void PollStatus();
+  void PollPower(int32_t* lastPower);
+  void ReportPowerChange(int32_t power);
+  bool WaitStop(int milliseconds);  // true when the stop event is signalled
+  void JoinMonitor();
 
   PortLibrary lib_;
-  void* module_ = nullptr;  // platform/dynlib handle
-  std::atomic<IPrinterPortUser*> printer_{nullptr};
-  std::atomic<IDrawerPortUser*> drawer_{nullptr};
-  int32_t handle_ = 0;
-  std::string portName_;
-  std::timed_mutex portLock_;
+  platform::LibraryHandle module_ = nullptr;
+  std::atomic<int32_t> handle_{0};
+  std::string portName_;  // set before the port is opened, read by the monitor
+  CPortLock portLock_;
+
+  std::mutex openMutex_;  // Open/Close
   std::atomic<uint8_t> openMask_{0};
+
+  std::mutex usersMutex_;  // held by the monitor while it calls a user
+  IPrinterPortUser* printer_ = nullptr;
+  IDrawerPortUser* drawer_ = nullptr;
 
   std::mutex stopMutex_;
   std::condition_variable stopCv_;
   bool stopSignalled_ = false;  // the monitor stop event, under stopMutex_
+  bool monitorEnded_ = true;    // under stopMutex_
   std::atomic<long> stopFlag_{0};
+  std::atomic<bool> monitorRunning_{false};
   std::thread monitor_;
 };

@@ -1,6 +1,7 @@
 // The module-wide port table: printer and drawer wired to one printer share
-// one CPortManager. Changed only from the Service Objects' OpenService,
-// Close, ClaimDevice and ReleaseDevice calls.
+// one CPortManager. Changed from the Service Objects' OpenService, Close,
+// ClaimDevice and ReleaseDevice calls; a table lock makes calls from
+// different Control Object threads safe.
 #pragma once
 
 #include <cstdint>
@@ -12,15 +13,21 @@ struct PortEntry {
   CPortManager* manager = nullptr;  // owned by the table
   std::string portName;
   uint8_t userMask = 0;
+  // The handle CreatePort gave each user (index user bit - 1); the manager
+  // uses the latest one. An entry is found by any of them.
+  int32_t userHandle[2] = {0, 0};
   PortEntry* next = nullptr;
 };
 
 // Handle from CreatePort, 0 on failure (library missing, user already
-// holds the port, CreatePort failed).
+// holds the port, CreatePort failed, user neither 1 nor 2). A failure leaves
+// the table as it was.
 int32_t AcquirePort(const std::string& deviceKey, const std::string& portName, uint8_t user);
-// True when an entry with that handle was found; only users 1 and 2.
+// True when an entry with that handle was found and the user held it; only
+// users 1 and 2. A user that still has the port open is closed first.
 bool ReleasePort(uint8_t user, int32_t handle);
-// The entry whose manager holds the handle, or null.
+// The entry whose manager (or one of its users) holds the handle, or null.
+// The entry lives until its last user releases it.
 PortEntry* FindPort(int32_t handle);
 
 // Tests: the table entries bind this instead of loading "mngdir"; null

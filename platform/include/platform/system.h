@@ -1,0 +1,27 @@
+// Small OS helpers: the millisecond tick, sleeping, and the test for the
+// Windows 95 family of systems (which changes the parallel port options).
+#pragma once
+
+#include <cstdint>
+
+namespace platform {
+
+// Milliseconds since some fixed point; wraps after about 49.7 days.
+uint32_t TickCount();
+void SleepMs(uint32_t milliseconds);
+
+// The family test on a GetVersion word: top bit set and major version (low
+// byte) at least 4; or top bit set and bits 16..30 all clear; or top bit
+// clear and the high 16 bits clear.
+constexpr bool IsWindows95FamilyVersion(uint32_t versionWord) {
+  const bool topBit = (versionWord & 0x80000000u) != 0;
+  const uint32_t major = versionWord & 0xFFu;
+  if (topBit && major >= 4) return true;
+  if (topBit && (versionWord & 0x7FFF0000u) == 0) return true;
+  return !topBit && (versionWord & 0xFFFF0000u) == 0;
+}
+
+// The running system's answer; false on NT-based Windows and on POSIX.
+bool IsWindows95Family();
+
+}  // namespace platform

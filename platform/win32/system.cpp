@@ -1,0 +1,23 @@
+#include "platform/system.h"
+
+#include <windows.h>
+
+namespace platform {
+
+uint32_t TickCount() { return GetTickCount(); }
+
+void SleepMs(uint32_t milliseconds) { Sleep(milliseconds); }
+
+bool IsWindows95Family() {
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#endif
+  const DWORD version = GetVersion();
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+  return IsWindows95FamilyVersion(version);
+}
+
+}  // namespace platform

@@ -1,0 +1,117 @@
+#include "service/port/port_table.h"
+
+#include <memory>
+#include <mutex>
+
+namespace {
+std::mutex& TableMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+PortEntry* g_head = nullptr;  // under TableMutex
+bool g_useTestTable = false;
+PortLibrary g_testTable;
+
+bool IsKnownUser(uint8_t user) { return user == PORT_USER_PRINTER || user == PORT_USER_DRAWER; }
+int UserIndex(uint8_t user) { return user == PORT_USER_PRINTER ? 0 : 1; }
+
+PortEntry* FindByName(const std::string& portName) {
+  for (PortEntry* e = g_head; e; e = e->next)
+    if (e->portName == portName) return e;
+  return nullptr;
+}
+
+bool Holds(const PortEntry& e, int32_t handle) {
+  return handle != 0 && (e.manager->Handle() == handle || e.userHandle[0] == handle || e.userHandle[1] == handle);
+}
+
+PortEntry* FindByHandle(int32_t handle, PortEntry*** link) {
+  for (PortEntry** p = &g_head; *p; p = &(*p)->next) {
+    if (Holds(**p, handle)) {
+      if (link) *link = p;
+      return *p;
+    }
+  }
+  return nullptr;
+}
+
+bool BindManager(CPortManager* manager) {
+  return g_useTestTable ? manager->BindTable(g_testTable) : manager->Bind();
+}
+
+void DestroyEntry(PortEntry* entry) {
+  entry->manager->Unbind();
+  delete entry->manager;
+  delete entry;
+}
+}  // namespace
+
+int32_t AcquirePort(const std::string& deviceKey, const std::string& portName, uint8_t user) {
+  if (!IsKnownUser(user)) return 0;
+  std::lock_guard<std::mutex> lock(TableMutex());
+  PortEntry* entry = FindByName(portName);
+  if (entry && (entry->userMask & user)) return 0;
+  std::unique_ptr<PortEntry> created;
+  if (!entry) {
+    created.reset(new PortEntry);
+    created->manager = new CPortManager;
+    if (!BindManager(created->manager)) {
+      delete created->manager;
+      return 0;
+    }
+    entry = created.get();
+  }
+  const int32_t handle = entry->manager->Library().CreatePort(deviceKey.c_str(), portName.c_str(), user);
+  if (handle == 0) {
+    // Nothing was taken: a new entry goes again, a shared one stays as it was.
+    if (created) DestroyEntry(created.release());
+    return 0;
+  }
+  entry->manager->SetHandle(handle);
+  entry->userHandle[UserIndex(user)] = handle;
+  entry->userMask |= user;
+  entry->portName = portName;
+  if (created) {
+    entry->manager->SetPortName(portName);
+    entry->next = g_head;
+    g_head = created.release();
+  }
+  return handle;
+}
+
+bool ReleasePort(uint8_t user, int32_t handle) {
+  if (!IsKnownUser(user)) return false;
+  std::lock_guard<std::mutex> lock(TableMutex());
+  PortEntry** link = nullptr;
+  PortEntry* entry = FindByHandle(handle, &link);
+  if (!entry || (entry->userMask & user) == 0) return false;
+  const int index = UserIndex(user);
+  const int32_t own = entry->userHandle[index] ? entry->userHandle[index] : handle;
+  CPortManager* manager = entry->manager;
+  manager->Close(user);
+  const uint8_t remaining = entry->userMask & static_cast<uint8_t>(~user);
+  if (remaining != 0) {
+    manager->Library().DeletePort(user, own);
+    entry->userMask = remaining;
+    entry->userHandle[index] = 0;
+    // The remaining user's handle stays valid for the manager's calls.
+    if (manager->Handle() == own) manager->SetHandle(entry->userHandle[1 - index]);
+    return true;
+  }
+  *link = entry->next;
+  manager->Library().DeletePort(user, own);
+  DestroyEntry(entry);
+  return true;
+}
+
+PortEntry* FindPort(int32_t handle) {
+  std::lock_guard<std::mutex> lock(TableMutex());
+  return FindByHandle(handle, nullptr);
+}
+
+void SetPortLibraryForTesting(const PortLibrary* table) {
+  std::lock_guard<std::mutex> lock(TableMutex());
+  g_useTestTable = table != nullptr;
+  g_testTable = table ? *table : PortLibrary();
+}
