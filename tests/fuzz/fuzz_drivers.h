@@ -13,3 +13,7 @@ std::string RunTranslateInput(const uint8_t* data, size_t size);
 
 // Input: 1 byte of BinaryConversion mode, then text.
 std::string RunBinaryConversionInput(const uint8_t* data, size_t size);
+
+// Input: 1 byte seeding the chunk sizes, then bytes from the printer. Feeds
+// the port manager's status framer in chunks and at once.
+std::string RunPortmgrFramerInput(const uint8_t* data, size_t size);

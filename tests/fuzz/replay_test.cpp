@@ -12,6 +12,7 @@ std::string RunDriver(const CorpusInput& in) {
   const std::string target = in.target;
   if (target == "translate") return RunTranslateInput(in.bytes, in.size);
   if (target == "binary_conversion") return RunBinaryConversionInput(in.bytes, in.size);
+  if (target == "portmgr_framer") return RunPortmgrFramerInput(in.bytes, in.size);
   return "no driver for " + target;
 }
 
