@@ -85,7 +85,8 @@ class CPortManager {
 
   // Users the monitor thread reports to; null detaches. Once a call
   // returns, the monitor makes no further call to the previous user, so it
-  // may be destroyed. Must not be called from inside a user callback.
+  // may be destroyed. Must not be called from inside a user callback, nor
+  // while holding a lock that the user's callbacks take.
   void SetPrinterUser(IPrinterPortUser* user);
   void SetDrawerUser(IDrawerPortUser* user);
 

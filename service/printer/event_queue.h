@@ -12,6 +12,13 @@
 // calls and the host calls happen on the owner thread while it pumps
 // messages (platform::PumpMessages, or a message loop on Windows).
 // No queue lock is held while the host or the Control Object is called.
+//
+// Wiring in the printer: OpenService -> Start (after the DISPID look-ups;
+// false -> ResultCode 111); Close -> Stop; ReleaseDevice -> Clear; the
+// FreezeEvents property and enable/disable -> SetFreezeEvents;
+// COFreezeEvents -> SetCOFreezeEvents; posting from the output path and the
+// status handlers -> PostEvent(Make...Event(...)); IEventHost::
+// OnErrorResponse -> the output path's error wait.
 #pragma once
 
 #include <condition_variable>
