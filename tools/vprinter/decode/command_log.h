@@ -1,0 +1,33 @@
+// The JSON-lines log of decoded commands (DIR/commands.jsonl).
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "tools/vprinter/decode/command.h"
+
+namespace vprinter {
+
+// One log line (without the newline) for a command from `source`.
+std::string commandJson(const Command& cmd, std::uint64_t seq, const std::string& source);
+
+// Appends lines to a file, flushed per line so a reader sees them at once.
+// Used from the event loop thread only.
+class CommandLog {
+ public:
+  CommandLog() = default;
+  ~CommandLog();
+  CommandLog(const CommandLog&) = delete;
+  CommandLog& operator=(const CommandLog&) = delete;
+
+  bool open(const std::string& path);  // truncates
+  void write(const Command& cmd, const std::string& source);
+  std::uint64_t count() const { return seq_; }
+
+ private:
+  std::FILE* file_ = nullptr;
+  std::uint64_t seq_ = 0;
+};
+
+}  // namespace vprinter

@@ -1,0 +1,13 @@
+// Minimal JSON text helpers for the command log and the control replies.
+#pragma once
+
+#include <string>
+
+namespace vprinter {
+
+// A JSON string literal (with quotes); bytes >= 0x80 are taken as Latin-1.
+std::string jsonQuote(const std::string& s);
+// Lower-case hex of the bytes, no separators.
+std::string hexBytes(const std::string& s);
+
+}  // namespace vprinter

@@ -1,0 +1,79 @@
+// The event loop: one thread polls the TCP listener and its connections,
+// the pseudo-terminal, the control socket and its clients, and stdin, and
+// runs the printer's timers. Everything the printer core does happens on
+// this thread, so the core needs no locks.
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tools/vprinter/io/control.h"
+#include "tools/vprinter/io/fd.h"
+#include "tools/vprinter/printer/printer.h"
+
+namespace vprinter {
+
+struct ServerOptions {
+  int tcpPort = -1;  // -1: no TCP; 0: pick a free port
+  bool pty = false;
+  std::string controlPath;  // empty: no control socket
+  bool controlStdin = true;
+};
+
+class Server {
+ public:
+  Server(Printer& printer, ServerOptions options);
+  ~Server();
+
+  // Opens the transports; false with a message when one cannot be opened.
+  bool start(std::string& error);
+  int tcpPort() const { return tcpPort_; }
+  const std::string& ptyPath() const { return ptyPath_; }
+
+  // Runs until "quit" or stop(); stop() may be called from a signal handler.
+  void run();
+  void stop();
+  // One poll round, waiting at most timeoutMs (for tests).
+  void step(int timeoutMs);
+  bool running() const { return running_.load(); }
+
+ private:
+  struct Link {
+    Fd fd;
+    std::unique_ptr<Session> session;
+    bool pty = false;
+  };
+  struct ControlClient {
+    Fd fd;
+    std::string in, out;
+    bool closing = false;
+  };
+
+  void acceptTcp();
+  void acceptControl();
+  bool readLink(Link& l);   // false: the link has ended
+  bool writeLink(Link& l);  // false: the link has ended
+  bool readControl(ControlClient& c);
+  void readStdin();
+  void closeLink(std::size_t i);
+  int dropTcp();
+  std::string linksJson() const;
+  int timeoutFor(int limitMs) const;
+
+  Printer& printer_;
+  ServerOptions options_;
+  Control control_;
+  Fd tcp_, unix_, ptySlave_, wake_[2];
+  int tcpPort_ = -1;
+  std::string ptyPath_;
+  std::vector<Link> links_;
+  std::vector<ControlClient> clients_;
+  std::string stdinBuf_;
+  bool stdinOpen_ = false;
+  int nextId_ = 1;
+  std::atomic<bool> running_{true};
+};
+
+}  // namespace vprinter

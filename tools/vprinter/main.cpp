@@ -1,0 +1,119 @@
+// tavo-vprinter: a virtual receipt printer for tests and for people
+// without hardware. See --help.
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "tools/vprinter/io/server.h"
+#include "tools/vprinter/printer/printer.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: tavo-vprinter [--tcp PORT] [--pty] [--out DIR] [--control SOCKPATH]\n"
+    "                     [--width DOTS] [--drawer-close-ms MS] [--drawer-open-high] [--no-stdin]\n"
+    "  --tcp PORT          listen on 127.0.0.1:PORT (0 picks a free port; default 9100\n"
+    "                      when no transport is given)\n"
+    "  --pty               open a pseudo-terminal (a COM port for Wine through a dosdevices link)\n"
+    "  --out DIR           where receipt-NNNN.png and commands.jsonl go (default vprinter-out)\n"
+    "  --control SOCKPATH  unix socket for control lines (stdin takes them too)\n"
+    "  --width DOTS        paper width in dots at 8 dots/mm (default 576)\n"
+    "  --drawer-close-ms   a kicked drawer closes by itself after MS (default 3000, 0 never)\n"
+    "  --drawer-open-high  the drawer sense line is high while the drawer is open\n"
+    "Control lines: cover open|close, paper ok|near-end|empty, offline, online,\n"
+    "  drawer open|close, error cutter|mechanical|unrecoverable|clear,\n"
+    "  ink 1|2 ok|near-end|empty, drop, save, state, text, quit\n";
+
+vprinter::Server* gServer = nullptr;
+
+void onSignal(int) {
+  if (gServer) gServer->stop();
+}
+
+bool number(const char* s, long lo, long hi, long& out) {
+  char* end = nullptr;
+  errno = 0;
+  out = std::strtol(s, &end, 10);
+  return errno == 0 && end != s && *end == 0 && out >= lo && out <= hi;
+}
+
+int usage(const char* problem) {
+  std::fprintf(stderr, "tavo-vprinter: %s\n%s", problem, kUsage);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  vprinter::PrinterOptions printerOpts;
+  printerOpts.outDir = "vprinter-out";
+  vprinter::ServerOptions serverOpts;
+  long closeMs = 3000;
+  bool openHigh = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    bool hasValue = i + 1 < argc;
+    long v = 0;
+    if (a == "--help" || a == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else if (a == "--tcp" && hasValue) {
+      if (!number(argv[++i], 0, 65535, v)) return usage("bad TCP port");
+      serverOpts.tcpPort = int(v);
+    } else if (a == "--pty") {
+      serverOpts.pty = true;
+    } else if (a == "--out" && hasValue) {
+      printerOpts.outDir = argv[++i];
+    } else if (a == "--control" && hasValue) {
+      serverOpts.controlPath = argv[++i];
+    } else if (a == "--width" && hasValue) {
+      if (!number(argv[++i], 64, 4096, v)) return usage("bad width");
+      printerOpts.width = int(v);
+    } else if (a == "--drawer-close-ms" && hasValue) {
+      if (!number(argv[++i], 0, 86400000, closeMs)) return usage("bad drawer time");
+    } else if (a == "--drawer-open-high") {
+      openHigh = true;
+    } else if (a == "--no-stdin") {
+      serverOpts.controlStdin = false;
+    } else {
+      return usage(("unknown or incomplete option " + a).c_str());
+    }
+  }
+  if (serverOpts.tcpPort < 0 && !serverOpts.pty) serverOpts.tcpPort = 9100;
+
+  if (mkdir(printerOpts.outDir.c_str(), 0755) != 0 && errno != EEXIST) {
+    std::fprintf(stderr, "tavo-vprinter: cannot create %s: %s\n", printerOpts.outDir.c_str(), std::strerror(errno));
+    return 1;
+  }
+  vprinter::Printer printer(printerOpts);
+  printer.device().setDrawerCloseAfter(std::chrono::milliseconds(closeMs));
+  printer.device().setDrawerOpenHigh(openHigh);
+  if (!printer.openLog(printerOpts.outDir + "/commands.jsonl"))
+    std::fprintf(stderr, "tavo-vprinter: cannot write %s/commands.jsonl\n", printerOpts.outDir.c_str());
+
+  vprinter::Server server(printer, serverOpts);
+  std::string error;
+  if (!server.start(error)) {
+    std::fprintf(stderr, "tavo-vprinter: %s\n", error.c_str());
+    return 1;
+  }
+  gServer = &server;
+  struct sigaction sa {};
+  sa.sa_handler = onSignal;
+  sigaction(SIGINT, &sa, nullptr);
+  sigaction(SIGTERM, &sa, nullptr);
+  signal(SIGPIPE, SIG_IGN);
+
+  if (server.tcpPort() >= 0) std::printf("listening tcp 127.0.0.1:%d\n", server.tcpPort());
+  if (!server.ptyPath().empty()) std::printf("listening pty %s\n", server.ptyPath().c_str());
+  std::fflush(stdout);
+  server.run();
+  printer.receipts().save();
+  gServer = nullptr;
+  return 0;
+}

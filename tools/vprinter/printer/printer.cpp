@@ -1,0 +1,132 @@
+#include "tools/vprinter/printer/printer.h"
+
+#include <algorithm>
+
+namespace vprinter {
+
+Printer::Printer(const PrinterOptions& options)
+    : receipts_(options.outDir, options.width), renderer_(receipts_) {}
+
+void Printer::attach(Session* s) { sessions_.push_back(s); }
+
+void Printer::detach(Session* s) {
+  s->decoder.finish([&](const Command& c) { log_.write(c, s->name); });
+  sessions_.erase(std::remove(sessions_.begin(), sessions_.end(), s), sessions_.end());
+}
+
+void Printer::receive(Session& s, const std::uint8_t* bytes, std::size_t length) {
+  bytes_ += length;
+  s.decoder.feed(bytes, length, [&](const Command& c) { handle(s, c); });
+  statusChanged();
+}
+
+void Printer::handle(Session& s, const Command& c) {
+  bool done = false;
+  std::string remark = immediate(s, c, done);
+  if (!done) {
+    if (!selected_) {
+      remark = "ignored: printer deselected";
+    } else if (device_.offline() || !held_.empty()) {
+      if (Renderer::handles(c.op) || c.op == Op::DrawerKick) {
+        held_.push_back(c);
+        heldBytes_ += c.data.size() + 64;
+        remark = "held while off line";
+      }
+    } else {
+      remark = execute(c);
+    }
+  }
+  if (remark.empty()) {
+    log_.write(c, s.name);
+  } else {
+    Command logged = c;
+    logged.note = logged.note.empty() ? remark : logged.note + "; " + remark;
+    log_.write(logged, s.name);
+  }
+}
+
+// Commands that act at once whatever the state: real-time requests, status
+// and sensor settings.
+std::string Printer::immediate(Session& s, const Command& c, bool& done) {
+  done = true;
+  int n = c.args.empty() ? 0 : c.args[0];
+  switch (c.op) {
+    case Op::RealtimeStatus: {
+      int reply = device_.realtime(n);
+      if (reply < 0) return "no reply for this request";
+      s.outbox += char(reply);
+      return "";
+    }
+    case Op::RealtimeRecover:
+      if (n == 1 || n == 2) device_.cutterError = device_.mechanicalError = false;
+      if (n == 2) held_.clear(), heldBytes_ = 0;
+      return "";
+    case Op::RealtimeClear:
+      held_.clear();
+      heldBytes_ = 0;
+      return "";
+    case Op::RealtimePulse:
+      device_.openDrawer(Clock::now());
+      return "drawer opened";
+    case Op::AsbEnable:
+      s.asbMask = n;
+      if (n) {
+        s.lastAsb = device_.asb();
+        s.outbox.append(s.lastAsb.begin(), s.lastAsb.end());
+      }
+      return "";
+    case Op::InkAsbEnable:
+      s.inkAsb = n != 0;
+      if (n) {
+        s.lastInk = device_.inkStatus();
+        s.outbox.append(s.lastInk.begin(), s.lastInk.end());
+      }
+      return "";
+    case Op::SelectPeripheral:
+      selected_ = n & 1;
+      return "";
+    case Op::Nul: case Op::PaperSensorSignal: case Op::PaperSensorStop: case Op::PanelButtons:
+    case Op::RealtimePowerOff: case Op::EscG: case Op::Other: case Op::Unknown: case Op::Oversize:
+      return "";
+    default:
+      done = false;
+      return "";
+  }
+}
+
+std::string Printer::execute(const Command& c) {
+  if (c.op == Op::DrawerKick) {
+    device_.openDrawer(Clock::now());
+    return "drawer opened";
+  }
+  return renderer_.apply(c);
+}
+
+void Printer::release() {
+  while (!held_.empty() && !device_.offline()) {
+    Command c = std::move(held_.front());
+    held_.pop_front();
+    heldBytes_ -= std::min(heldBytes_, c.data.size() + 64);
+    execute(c);
+  }
+}
+
+void Printer::pushStatus(Session& s) {
+  Status4 asb = device_.asb();
+  if (s.asbMask && asbChanged(s.lastAsb, asb, s.asbMask)) s.outbox.append(asb.begin(), asb.end());
+  s.lastAsb = asb;
+  Status4 ink = device_.inkStatus();
+  if (s.inkAsb && ink != s.lastInk) s.outbox.append(ink.begin(), ink.end());
+  s.lastInk = ink;
+}
+
+void Printer::statusChanged() {
+  release();
+  for (Session* s : sessions_) pushStatus(*s);
+}
+
+void Printer::tick(Clock::time_point now) {
+  if (device_.tick(now)) statusChanged();
+}
+
+}  // namespace vprinter

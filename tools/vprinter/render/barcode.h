@@ -1,0 +1,48 @@
+// Bar codes and 2D symbols drawn from the received data (Zint encodes, the
+// modules are drawn here at the printer's dot sizes).
+#pragma once
+
+#include <string>
+
+#include "tools/vprinter/render/bitmap.h"
+
+namespace vprinter {
+
+struct LinearSpec {
+  int m = 0;            // GS k symbol number (0..6 or 65..73)
+  std::string data;     // as received
+  int module = 3;       // GS w
+  int height = 162;     // GS h, dots
+};
+
+struct Symbol {
+  Bitmap bars;          // empty when the data cannot be encoded
+  std::string hri;      // human readable text
+  std::string error;    // why it could not be encoded
+};
+
+Symbol makeLinear(const LinearSpec& spec);
+
+struct Pdf417Spec {
+  std::string data;
+  int columns = 0, rows = 0;  // 0 = automatic
+  int module = 3, rowHeight = 3;
+  int ecLevel = -1;           // -1 automatic
+};
+struct QrSpec {
+  std::string data;
+  int model = 2, module = 3;
+  int ecLevel = 0;            // 0 L, 1 M, 2 Q, 3 H
+};
+
+Symbol makePdf417(const Pdf417Spec& spec);
+Symbol makeQr(const QrSpec& spec);
+
+// The Zint input for ESC/POS Code 128 data: code set selectors ({A {B {C)
+// dropped, set C bytes written as digit pairs, {{ as {. Exposed for tests.
+std::string code128Text(const std::string& data);
+// UPC-A digits (11 or 12) compressed to UPC-E (7 digits), "" when they
+// cannot be. Exposed for tests.
+std::string upcaToUpce(const std::string& digits);
+
+}  // namespace vprinter

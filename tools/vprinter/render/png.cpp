@@ -1,0 +1,42 @@
+#include "tools/vprinter/render/png.h"
+
+#include <png.h>
+
+#include <cstdio>
+
+namespace vprinter {
+namespace {
+
+struct File {
+  std::FILE* f;
+  ~File() {
+    if (f) std::fclose(f);
+  }
+};
+
+}  // namespace
+
+bool writePng(const std::string& path, const Bitmap& b) {
+  if (b.empty()) return false;
+  File file{std::fopen(path.c_str(), "wb")};
+  if (!file.f) return false;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  if (!png) return false;
+  png_infop info = png_create_info_struct(png);
+  if (!info || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, info ? &info : nullptr);
+    return false;
+  }
+  png_init_io(png, file.f);
+  png_set_IHDR(png, info, png_uint_32(b.w), png_uint_32(b.h), 8, PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_color palette[4] = {{255, 255, 255}, {0, 0, 0}, {200, 20, 20}, {20, 40, 200}};
+  png_set_PLTE(png, info, palette, 4);
+  png_write_info(png, info);
+  for (int y = 0; y < b.h; ++y) png_write_row(png, &b.px[std::size_t(y) * b.w]);
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+}  // namespace vprinter
