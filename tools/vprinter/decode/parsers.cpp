@@ -244,8 +244,16 @@ std::size_t graphicsStore(const std::uint8_t* p, std::size_t n, std::size_t head
   std::size_t k = std::size_t((x + 7) / 8) * y;
   set(c, Op::GraphicsStore, "graphics-store");
   c.args = {h[2], h[3], h[4], h[5], int(x), int(y)};
-  std::size_t want = 10 + k, body = declared - 10;
+  std::size_t want = 10 + k;
   bool wrapped = head == 5 && (declared == (want & 0xFFFF) || declared == (k & 0xFFFF));
+  if (declared < 10 && declared != k && !wrapped) {  // not a store after all: skip what it declares
+    set(c, Op::Other, "graphics");
+    c.args = {h[1]};
+    std::size_t used = withPayload(p, n, head, declared, c, skip);
+    c.data.clear();
+    return used;
+  }
+  std::size_t body = declared >= 10 ? declared - 10 : 0;
   if (declared != want) {
     c.note = "declared length " + std::to_string(declared) + ", header implies " + std::to_string(want);
     if (declared == k || wrapped) body = k;
@@ -264,7 +272,7 @@ std::size_t graphics(const std::uint8_t* p, std::size_t n, std::size_t head, std
     return withPayload(p, n, head, len, c, skip);
   }
   unsigned fn = p[head + 1];
-  if (fn == 112 && len >= 10) return graphicsStore(p, n, head, len, c, skip);
+  if (fn == 112) return graphicsStore(p, n, head, len, c, skip);
   if (fn == 2 || fn == 50) set(c, Op::GraphicsPrint, "graphics-print");
   else if (fn == 67) set(c, Op::NvGraphicsStore, "nv-graphics-store");
   else if (fn == 69) set(c, Op::NvGraphicsPrint, "nv-graphics-print");

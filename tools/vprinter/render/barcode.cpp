@@ -91,7 +91,7 @@ std::string code128Text(const std::string& data) {
 std::string upcaToUpce(const std::string& d) {
   if ((d.size() != 11 && d.size() != 12) || !digitsOnly(d) || (d[0] != '0' && d[0] != '1')) return "";
   std::string m = d.substr(1, 5), p = d.substr(6, 5), e;
-  if (m.substr(2) == "000" && m[2] <= '2' && p.substr(0, 2) == "00") e = m.substr(0, 2) + p.substr(2) + m[2];
+  if (m.substr(3) == "00" && m[2] <= '2' && p.substr(0, 2) == "00") e = m.substr(0, 2) + p.substr(2) + m[2];
   else if (m.substr(3) == "00" && p.substr(0, 3) == "000") e = m.substr(0, 3) + p.substr(3) + "3";
   else if (m[4] == '0' && p.substr(0, 4) == "0000") e = m.substr(0, 4) + p[4] + "4";
   else if (p.substr(0, 4) == "0000" && p[4] >= '5') e = m + p[4];

@@ -32,6 +32,8 @@ class Receipts {
   // Text of the receipt in progress, or of the last one when it is empty.
   std::string text() const;
   bool inProgress() const { return y_ > 0 || !text_.empty() || inked_; }
+  // The receipt in progress as it would be written now.
+  Bitmap current() const { return snapshot(0); }
 
  private:
   std::string pathFor(int number) const;

@@ -1,0 +1,114 @@
+// Status replies, automatic status back, ink status, the drawer and data
+// held while off line.
+#include <gtest/gtest.h>
+
+#include "tests/tools/vprinter/rig.h"
+
+namespace vprinter::test {
+namespace {
+
+TEST(RealtimeStatus, RepliesFollowTheDevice) {
+  Rig r;
+  EXPECT_EQ(r.send(hex("100401 100402 100403 100404")), hex("16 12 12 12"));  // drawer closed: sense high
+  r.printer.device().coverOpen = true;
+  r.printer.device().paper = Paper::Empty;
+  r.printer.device().cutterError = true;
+  EXPECT_EQ(r.send(hex("100401 100402 100403 100404")), hex("1E 76 1A 7E"));
+  EXPECT_EQ(r.send(hex("100405")), "");  // no such request
+}
+
+TEST(RealtimeStatus, NearEndPaperAndTheErrorKinds) {
+  Rig r;
+  Device& d = r.printer.device();
+  d.paper = Paper::NearEnd;
+  d.mechanicalError = true;
+  d.unrecoverableError = true;
+  EXPECT_EQ(r.send(hex("100404 100403")), hex("1E 36"));
+}
+
+TEST(AutomaticStatus, BlockOnEnableThenOnEveryEnabledChange) {
+  Rig r;
+  EXPECT_EQ(r.send(hex("1D610F000000")), hex("14000000"));
+  EXPECT_EQ(r.changed(), "");  // nothing changed
+  r.printer.device().coverOpen = true;
+  EXPECT_EQ(r.changed(), hex("3C000000"));  // cover open, off line
+  r.printer.device().coverOpen = false;
+  r.printer.device().paper = Paper::NearEnd;
+  EXPECT_EQ(r.changed(), hex("14000300"));
+  r.printer.device().paper = Paper::Empty;
+  EXPECT_EQ(r.changed(), hex("1C000F00"));
+  r.printer.device().paper = Paper::Ok;
+  r.printer.device().cutterError = true;
+  EXPECT_EQ(r.changed(), hex("1C080000"));
+}
+
+TEST(AutomaticStatus, OnlyEnabledItemsTriggerABlock) {
+  Rig r;
+  EXPECT_EQ(r.send(hex("1D6108")), hex("14000000"));  // paper sensor only
+  r.printer.device().cutterError = true;
+  EXPECT_EQ(r.changed(), "");
+  r.printer.device().paper = Paper::NearEnd;
+  EXPECT_EQ(r.changed(), hex("1C080300"));  // the block carries every bit
+  EXPECT_EQ(r.send(hex("1D6100")), "");
+  r.printer.device().paper = Paper::Ok;
+  EXPECT_EQ(r.changed(), "");
+}
+
+TEST(AutomaticStatus, InkBlocksStartWith35AndEndWith00) {
+  Rig r;
+  EXPECT_EQ(r.send(hex("1D610F1D6AFF")), hex("14000000 35000000"));
+  r.printer.device().ink[0] = Ink::NearEnd;
+  EXPECT_EQ(r.changed(), hex("35010000"));
+  r.printer.device().ink[1] = Ink::Empty;
+  EXPECT_EQ(r.changed(), hex("35010200"));
+  r.printer.device().ink[0] = Ink::Removed;
+  r.printer.device().ink[1] = Ink::Removed;
+  EXPECT_EQ(r.changed(), hex("350C0000"));
+  r.printer.device().ink[0] = Ink::Cleaning;
+  r.printer.device().ink[1] = Ink::Ok;
+  EXPECT_EQ(r.changed(), hex("35200000"));
+}
+
+TEST(Drawer, KickOpensUntilTheTimerCloses) {
+  Rig r;
+  r.printer.device().setDrawerCloseAfter(std::chrono::milliseconds(500));
+  r.send(hex("1D6101"));
+  EXPECT_EQ(r.send(hex("1B70014832")), hex("10000000"));  // open: sense line low
+  EXPECT_TRUE(r.printer.device().drawerOpen());
+  r.printer.tick(Clock::now() + std::chrono::milliseconds(100));
+  EXPECT_TRUE(r.printer.device().drawerOpen());
+  r.printer.tick(Clock::now() + std::chrono::milliseconds(600));
+  EXPECT_FALSE(r.printer.device().drawerOpen());
+  EXPECT_EQ(r.host.outbox, hex("14000000"));
+}
+
+TEST(Drawer, SenseLevelCanBeHighWhenOpenAndTimerCanBeOff) {
+  Rig r;
+  r.printer.device().setDrawerOpenHigh(true);
+  r.printer.device().setDrawerCloseAfter(std::chrono::milliseconds(0));
+  EXPECT_EQ(r.send(hex("1D6101")), hex("10000000"));
+  EXPECT_EQ(r.send(hex("10140100 05")), hex("14000000"));
+  r.printer.tick(Clock::now() + std::chrono::hours(1));
+  EXPECT_TRUE(r.printer.device().drawerOpen());
+}
+
+TEST(OffLine, PrintDataWaitsAndStatusRequestsStillAnswer) {
+  Rig r;
+  r.printer.device().offlineSwitch = true;
+  EXPECT_EQ(r.send("held text\n" + hex("100401")), hex("1E"));
+  EXPECT_EQ(r.printer.held(), 2u);
+  EXPECT_EQ(r.printer.receipts().text(), "");
+  r.printer.device().offlineSwitch = false;
+  r.changed();
+  EXPECT_EQ(r.printer.held(), 0u);
+  EXPECT_EQ(r.printer.receipts().text(), "held text\n");
+}
+
+TEST(OffLine, DeselectedPrinterIgnoresData) {
+  Rig r;
+  r.send(hex("1B3D00") + "lost\n" + hex("1B3D01") + "kept\n");
+  EXPECT_EQ(r.printer.receipts().text(), "kept\n");
+}
+
+}  // namespace
+}  // namespace vprinter::test

@@ -1,0 +1,148 @@
+// End to end: the event loop with a TCP host and a control socket client.
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <thread>
+
+#include "tests/tools/vprinter/rig.h"
+#include "tools/vprinter/io/server.h"
+
+namespace vprinter::test {
+namespace {
+
+int connectTcp(int port) {
+  int fd = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in a{};
+  a.sin_family = AF_INET;
+  a.sin_port = htons(std::uint16_t(port));
+  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+int connectUnix(const std::string& path) {
+  int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un a{};
+  a.sun_family = AF_UNIX;
+  std::snprintf(a.sun_path, sizeof a.sun_path, "%s", path.c_str());
+  if (connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// Reads exactly n bytes within two seconds ("" on time-out or end).
+std::string readN(int fd, std::size_t n) {
+  std::string out;
+  while (out.size() < n) {
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, 2000) <= 0) return out;
+    char buf[256];
+    ssize_t r = read(fd, buf, std::min(sizeof buf, n - out.size()));
+    if (r <= 0) return out;
+    out.append(buf, std::size_t(r));
+  }
+  return out;
+}
+
+std::string readLine(int fd) {
+  std::string out;
+  while (out.empty() || out.back() != '\n') {
+    std::string c = readN(fd, 1);
+    if (c.empty()) break;
+    out += c;
+  }
+  if (!out.empty()) out.pop_back();
+  return out;
+}
+
+void sendAll(int fd, const std::string& s) { ASSERT_EQ(write(fd, s.data(), s.size()), ssize_t(s.size())); }
+
+class EndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ServerOptions o;
+    o.tcpPort = 0;
+    o.controlPath = opts.outDir + "/control.sock";
+    o.controlStdin = false;
+    server = std::make_unique<Server>(printer, o);
+    std::string error;
+    ASSERT_TRUE(server->start(error)) << error;
+    ASSERT_GT(server->tcpPort(), 0);
+    loop = std::thread([this] { server->run(); });
+    host = connectTcp(server->tcpPort());
+    ctl = connectUnix(o.controlPath);
+    ASSERT_GE(host, 0);
+    ASSERT_GE(ctl, 0);
+  }
+  void TearDown() override {
+    server->stop();
+    loop.join();
+    if (host >= 0) close(host);
+    if (ctl >= 0) close(ctl);
+  }
+  std::string command(const std::string& line) {
+    sendAll(ctl, line + "\n");
+    return readLine(ctl);
+  }
+
+  PrinterOptions opts{scratchDir(), 576};
+  Printer printer{opts};
+  std::unique_ptr<Server> server;
+  std::thread loop;
+  int host = -1, ctl = -1;
+};
+
+TEST_F(EndToEnd, HandshakeStatusPrintAndCut) {
+  sendAll(host, hex("1B3D01 1B63330F 1B633400 0000 1B40 1D610F000000"));
+  EXPECT_EQ(readN(host, 4), hex("14000000"));
+  sendAll(host, hex("1B3D01 1B6101") + "Thank you\n" + hex("100403"));
+  EXPECT_EQ(readN(host, 1), hex("12"));
+  EXPECT_EQ(command("text"), "ok \"Thank you\\n\"");
+  sendAll(host, hex("1D5601 100401"));
+  EXPECT_EQ(readN(host, 1), hex("16"));
+  EXPECT_EQ(command("save"), "ok " + opts.outDir + "/receipt-0001.png");
+}
+
+TEST_F(EndToEnd, ControlChangesReachTheHostAsStatusBlocks) {
+  sendAll(host, hex("1D61FF 1D6AFF"));
+  EXPECT_EQ(readN(host, 8), hex("14000000 35000000"));
+  EXPECT_EQ(command("cover open"), "ok cover open");
+  EXPECT_EQ(readN(host, 4), hex("3C000000"));
+  EXPECT_EQ(command("ink 1 empty"), "ok ink 1 empty");
+  EXPECT_EQ(readN(host, 4), hex("35020000"));
+  sendAll(host, hex("1B7000 6464"));  // cover open: the kick waits
+  EXPECT_EQ(command("cover close"), "ok cover close");
+  EXPECT_EQ(readN(host, 4), hex("10000000"));  // on line, and the held kick opened the drawer
+}
+
+TEST_F(EndToEnd, DropClosesTheConnectionAndANewOneWorks) {
+  sendAll(host, "x");
+  EXPECT_EQ(command("state").find("\"connections\":1") != std::string::npos, true);
+  EXPECT_EQ(command("drop"), "ok dropped 1");
+  EXPECT_EQ(readN(host, 1), "");  // end of stream
+  close(host);
+  host = connectTcp(server->tcpPort());
+  ASSERT_GE(host, 0);
+  sendAll(host, hex("100402"));
+  EXPECT_EQ(readN(host, 1), hex("12"));
+}
+
+TEST_F(EndToEnd, QuitEndsTheLoop) {
+  EXPECT_EQ(command("quit"), "ok bye");
+  loop.join();
+  loop = std::thread([] {});
+  EXPECT_FALSE(server->running());
+}
+
+}  // namespace
+}  // namespace vprinter::test
