@@ -50,6 +50,24 @@ void ScanSequence(Translation& t) {
   }
 }
 
+// Position of the next ESC | at or after from, or the end of the data.
+size_t NextIntroducer(std::string_view data, size_t from) {
+  for (;;) {
+    const size_t esc = data.find(cmd::kEsc, from);
+    if (esc == std::string_view::npos) return data.size();
+    if (IsEscapeIntroducer(data, esc)) return esc;
+    from = esc + 1;
+  }
+}
+
+// A run of ordinary bytes up to end: one flush covers the whole run, since
+// nothing in it changes the wanted style or size.
+void EmitText(Translation& t, size_t end) {
+  t.Flush();
+  t.out.Put(t.data.substr(t.pos, end - t.pos));
+  t.pos = end;
+}
+
 std::string_view UpToFirstNul(std::string_view data) {
   const size_t end = data.find('\0');
   return end == std::string_view::npos ? data : data.substr(0, end);
@@ -84,7 +102,7 @@ int32_t TranslatePrintData(PrintState& state, std::string_view data, ByteSink& o
     if (IsEscapeIntroducer(t.data, t.pos)) {
       ScanSequence(t);
     } else {
-      t.EmitPlain(t.data[t.pos++]);
+      EmitText(t, NextIntroducer(t.data, t.pos + 1));
     }
   }
   BuildStatePrefix(state, out);
@@ -93,6 +111,7 @@ int32_t TranslatePrintData(PrintState& state, std::string_view data, ByteSink& o
 }
 
 int32_t TranslatePrintData(PrintState& state, std::string_view data, std::string* out) {
+  out->reserve(out->size() + data.size() + 64);
   StringRefSink sink(out);
   return TranslatePrintData(state, data, sink);
 }
