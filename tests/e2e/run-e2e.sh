@@ -1,0 +1,90 @@
+#!/bin/sh
+# The end-to-end run: native virtual printer on loopback, the device entry
+# in the build's Wine prefix, ptrservice.dll registered, then test_e2e.exe.
+#   run-e2e.sh <win32 bin> <native bin> <wine-run.sh> <wine prefix> <profile> <work dir> [test args]
+# Exit 77 (skipped) when a piece is not built; the registry values this run
+# changes are put back as they were when it ends.
+set -eu
+WINBIN=$1 NATIVEBIN=$2 WINE=$3 PREFIX=$4 PROFILE=$5 WORK=$6
+shift 6  # the rest goes to the test program (--gtest_filter=...)
+DEVICE=E2EPrinter
+SERVICEINFO='HKEY_LOCAL_MACHINE\Software\OLEforRetail\ServiceInfo\Tavo OPOS'
+DEVICEKEY="HKEY_LOCAL_MACHINE\\Software\\OLEforRetail\\ServiceOPOS\\POSPrinter\\$DEVICE"
+
+skip() { echo "e2e skipped: $*"; exit 77; }
+[ -x "$NATIVEBIN/tavo-vprinter" ] || skip "no virtual printer at $NATIVEBIN/tavo-vprinter (build the native preset first)"
+for f in ptrservice.dll portmgr.dll test_e2e.exe; do
+  [ -f "$WINBIN/$f" ] || skip "no $WINBIN/$f"
+done
+"$NATIVEBIN/tavo-vprinter" --help | grep -q -- --control-tcp || skip "the virtual printer has no --control-tcp"
+
+# Wine maps drive Z: to the Unix root.
+winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
+# A .reg file escapes backslashes in its strings.
+regtext() { winpath "$1" | sed 's/\\/\\\\/g'; }
+
+rm -rf "$WORK"
+OUT=$WORK/out
+mkdir -p "$OUT"
+export WINEPREFIX="$PREFIX" WINEARCH=win32 WINEDEBUG=-all
+wineserver -p 20 2>/dev/null || true
+
+VP=
+cleanup() {
+  set +e
+  if [ -n "$VP" ]; then
+    kill "$VP" 2>/dev/null
+    wait "$VP" 2>/dev/null
+  fi
+  printf 'REGEDIT4\r\n\r\n[-%s]\r\n\r\n[-%s]\r\n' "$SERVICEINFO" "$DEVICEKEY" >"$WORK/remove.reg"
+  "$WINE" regedit /s "$(winpath "$WORK/remove.reg")" >/dev/null 2>&1
+  if [ -s "$WORK/saved.reg" ]; then
+    "$WINE" regedit /s "$(winpath "$WORK/saved.reg")" >/dev/null 2>&1
+  fi
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+"$NATIVEBIN/tavo-vprinter" --tcp 0 --control-tcp 0 --no-stdin --out "$OUT" \
+  >"$WORK/vprinter.out" 2>"$WORK/vprinter.err" </dev/null &
+VP=$!
+PORT= CONTROL=
+for _ in $(seq 100); do
+  PORT=$(sed -n 's/^listening tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$WORK/vprinter.out")
+  CONTROL=$(sed -n 's/^control tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$WORK/vprinter.out")
+  [ -n "$PORT" ] && [ -n "$CONTROL" ] && break
+  kill -0 "$VP" 2>/dev/null || break
+  sleep 0.1
+done
+if [ -z "$PORT" ] || [ -z "$CONTROL" ]; then
+  echo "the virtual printer did not start:" >&2
+  cat "$WORK/vprinter.out" "$WORK/vprinter.err" >&2
+  exit 1
+fi
+echo "virtual printer: data 127.0.0.1:$PORT, control 127.0.0.1:$CONTROL, output $OUT"
+
+# Keep what the prefix held before, so the other Windows tests see it again.
+"$WINE" regedit /e "$(winpath "$WORK/saved.reg")" "$SERVICEINFO" >/dev/null 2>&1 || rm -f "$WORK/saved.reg"
+
+{
+  printf 'REGEDIT4\r\n\r\n[%s]\r\n' "$SERVICEINFO"
+  printf '"Installdir"="%s"\r\n"mngdir"="%s"\r\n\r\n' "$(regtext "$WINBIN")" "$(regtext "$WINBIN/portmgr.dll")"
+  printf '[%s]\r\n@="Tavo.POSPrinter.ServiceObject.1.9"\r\n' "$DEVICEKEY"
+  printf '"Description"="Tavo receipt printer service object"\r\n'
+  printf '"DeviceName"="E2E-80"\r\n"DeviceDesc"="End-to-end receipt printer"\r\n"Version"="1.9.3"\r\n'
+  printf '"DeviceClass"="POSPrinter"\r\n"Port"="Ethernet"\r\n"TcpIp"="127.0.0.1"\r\n"TcpPort"=dword:%08x\r\n' "$PORT"
+  printf '"InputBuf"="8192"\r\n"OutputBuf"="8192"\r\n"Timeout"="1000"\r\n'
+  printf '"type"=dword:00000001\r\n"Porttype"=dword:00000004\r\n"inf"="%s"\r\n' "$(regtext "$PROFILE")"
+} >"$WORK/e2e.reg"
+"$WINE" regedit /s "$(winpath "$WORK/e2e.reg")"
+"$WINE" regsvr32 /s "$(winpath "$WINBIN/ptrservice.dll")" || { echo "regsvr32 ptrservice.dll failed" >&2; exit 1; }
+
+export TAVO_E2E_DEVICE=$DEVICE TAVO_E2E_CONTROL_PORT=$CONTROL TAVO_E2E_OUT="$(winpath "$OUT")"
+set +e
+"$WINE" "$WINBIN/test_e2e.exe" --gtest_brief=0 "$@"
+rc=$?
+set -e
+if [ $rc -ne 0 ]; then
+  echo "--- virtual printer stderr"; cat "$WORK/vprinter.err"
+fi
+exit $rc
