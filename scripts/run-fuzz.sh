@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j1
-for target in translate binary_conversion portmgr_framer; do
+for target in translate binary_conversion portmgr_framer profile; do
   work=build/fuzz/work/$target
   mkdir -p "$work/corpus"
   cp tests/fuzz/$target/corpus/*.bin "$work/corpus/"

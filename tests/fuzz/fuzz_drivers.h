@@ -17,3 +17,7 @@ std::string RunBinaryConversionInput(const uint8_t* data, size_t size);
 // Input: 1 byte seeding the chunk sizes, then bytes from the printer. Feeds
 // the port manager's status framer in chunks and at once.
 std::string RunPortmgrFramerInput(const uint8_t* data, size_t size);
+
+// Input: 1 byte choosing the value written, then a profile file's text.
+// Reads it, writes one key and reads again.
+std::string RunProfileInput(const uint8_t* data, size_t size);

@@ -13,6 +13,7 @@ std::string RunDriver(const CorpusInput& in) {
   if (target == "translate") return RunTranslateInput(in.bytes, in.size);
   if (target == "binary_conversion") return RunBinaryConversionInput(in.bytes, in.size);
   if (target == "portmgr_framer") return RunPortmgrFramerInput(in.bytes, in.size);
+  if (target == "profile") return RunProfileInput(in.bytes, in.size);
   return "no driver for " + target;
 }
 
