@@ -15,13 +15,15 @@
 namespace {
 
 const char kUsage[] =
-    "usage: tavo-vprinter [--tcp PORT] [--pty] [--out DIR] [--control SOCKPATH]\n"
+    "usage: tavo-vprinter [--tcp PORT] [--pty] [--out DIR] [--control SOCKPATH] [--control-tcp PORT]\n"
     "                     [--width DOTS] [--drawer-close-ms MS] [--drawer-open-high] [--no-stdin]\n"
     "  --tcp PORT          listen on 127.0.0.1:PORT (0 picks a free port; default 9100\n"
     "                      when no transport is given)\n"
     "  --pty               open a pseudo-terminal (a COM port for Wine through a dosdevices link)\n"
     "  --out DIR           where receipt-NNNN.png and commands.jsonl go (default vprinter-out)\n"
     "  --control SOCKPATH  unix socket for control lines (stdin takes them too)\n"
+    "  --control-tcp PORT  control lines on 127.0.0.1:PORT too (0 picks a free port), for\n"
+    "                      Windows programs under Wine, which cannot reach unix sockets\n"
     "  --width DOTS        paper width in dots at 8 dots/mm (default 576)\n"
     "  --drawer-close-ms   a kicked drawer closes by itself after MS (default 3000, 0 never)\n"
     "  --drawer-open-high  the drawer sense line is high while the drawer is open\n"
@@ -71,6 +73,9 @@ int main(int argc, char** argv) {
       printerOpts.outDir = argv[++i];
     } else if (a == "--control" && hasValue) {
       serverOpts.controlPath = argv[++i];
+    } else if (a == "--control-tcp" && hasValue) {
+      if (!number(argv[++i], 0, 65535, v)) return usage("bad control TCP port");
+      serverOpts.controlTcpPort = int(v);
     } else if (a == "--width" && hasValue) {
       if (!number(argv[++i], 64, 4096, v)) return usage("bad width");
       printerOpts.width = int(v);
@@ -111,6 +116,7 @@ int main(int argc, char** argv) {
 
   if (server.tcpPort() >= 0) std::printf("listening tcp 127.0.0.1:%d\n", server.tcpPort());
   if (!server.ptyPath().empty()) std::printf("listening pty %s\n", server.ptyPath().c_str());
+  if (server.controlTcpPort() >= 0) std::printf("control tcp 127.0.0.1:%d\n", server.controlTcpPort());
   std::fflush(stdout);
   server.run();
   printer.receipts().save();

@@ -51,6 +51,11 @@ bool Server::start(std::string& error) {
     unix_ = listenUnix(options_.controlPath, error);
     if (!unix_) return false;
   }
+  if (options_.controlTcpPort >= 0) {
+    controlTcpPort_ = options_.controlTcpPort;
+    controlTcp_ = listenTcp(controlTcpPort_, error);
+    if (!controlTcp_) return false;
+  }
   stdinOpen_ = options_.controlStdin;
   if (stdinOpen_) setNonBlocking(0);
   return true;
@@ -88,6 +93,7 @@ void Server::step(int timeoutMs) {
   add(tcp_ ? tcp_.get() : -1, POLLIN);
   add(unix_ ? unix_.get() : -1, POLLIN);
   add(stdinOpen_ ? 0 : -1, POLLIN);
+  add(controlTcp_ ? controlTcp_.get() : -1, POLLIN);
   std::size_t linkBase = fds.size();
   for (const Link& l : links_)
     add(l.fd.get(), short((printer_.accepting() ? POLLIN : 0) | (l.session->outbox.empty() ? 0 : POLLOUT)));
@@ -103,8 +109,9 @@ void Server::step(int timeoutMs) {
     }
   }
   if (fds[1].revents & POLLIN) acceptTcp();
-  if (fds[2].revents & POLLIN) acceptControl();
+  if (fds[2].revents & POLLIN) acceptControl(unix_);
   if (fds[3].revents) readStdin();
+  if (fds[4].revents & POLLIN) acceptControl(controlTcp_);
 
   std::vector<bool> dead(links_.size(), false);
   for (std::size_t i = 0; i < links_.size() && linkBase + i < clientBase; ++i) {
@@ -141,9 +148,10 @@ void Server::acceptTcp() {
   }
 }
 
-void Server::acceptControl() {
+// Control clients of the unix socket and of the loopback TCP port are alike.
+void Server::acceptControl(const Fd& listener) {
   for (;;) {
-    int fd = ::accept4(unix_.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    int fd = ::accept4(listener.get(), nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (fd < 0) return;
     clients_.push_back(ControlClient{Fd(fd), "", "", false});
   }

@@ -19,6 +19,7 @@ struct ServerOptions {
   int tcpPort = -1;  // -1: no TCP; 0: pick a free port
   bool pty = false;
   std::string controlPath;  // empty: no control socket
+  int controlTcpPort = -1;  // control lines on 127.0.0.1 (for Wine programs); -1: none, 0: pick a free port
   bool controlStdin = true;
 };
 
@@ -31,6 +32,7 @@ class Server {
   bool start(std::string& error);
   int tcpPort() const { return tcpPort_; }
   const std::string& ptyPath() const { return ptyPath_; }
+  int controlTcpPort() const { return controlTcpPort_; }
 
   // Runs until "quit" or stop(); stop() may be called from a signal handler.
   void run();
@@ -52,7 +54,7 @@ class Server {
   };
 
   void acceptTcp();
-  void acceptControl();
+  void acceptControl(const Fd& listener);
   bool readLink(Link& l);   // false: the link has ended
   bool writeLink(Link& l);  // false: the link has ended
   bool readControl(ControlClient& c);
@@ -65,8 +67,8 @@ class Server {
   Printer& printer_;
   ServerOptions options_;
   Control control_;
-  Fd tcp_, unix_, ptySlave_, wake_[2];
-  int tcpPort_ = -1;
+  Fd tcp_, unix_, controlTcp_, ptySlave_, wake_[2];
+  int tcpPort_ = -1, controlTcpPort_ = -1;
   std::string ptyPath_;
   std::vector<Link> links_;
   std::vector<ControlClient> clients_;
