@@ -20,7 +20,7 @@ TEST(PlatformSystem, TickAdvancesWithSleep) {
   const uint32_t start = platform::TickCount();
   platform::SleepMs(30);
   const uint32_t elapsed = platform::TickCount() - start;  // unsigned: survives the wrap
-  EXPECT_GE(elapsed, 25u);
+  EXPECT_GE(elapsed, 10u);  // the tick counter may step in 10-16 ms units
   EXPECT_LT(elapsed, 2000u);
 }
 
