@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
       if (!number(argv[++i], 0, 65535, v)) return usage("bad control TCP port");
       serverOpts.controlTcpPort = int(v);
     } else if (a == "--width" && hasValue) {
-      if (!number(argv[++i], 64, 4096, v)) return usage("bad width");
+      if (!number(argv[++i], 64, 1600, v)) return usage("bad width");
       printerOpts.width = int(v);
     } else if (a == "--drawer-close-ms" && hasValue) {
       if (!number(argv[++i], 0, 86400000, closeMs)) return usage("bad drawer time");

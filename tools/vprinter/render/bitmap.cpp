@@ -50,6 +50,7 @@ Bitmap rotateCcw(const Bitmap& b) {
 
 Bitmap scale(const Bitmap& b, int sx, int sy) {
   if (sx <= 1 && sy <= 1) return b;
+  if (std::size_t(b.w) * sx * std::size_t(b.h) * sy > kMaxBitmapDots) return Bitmap();
   Bitmap r(b.w * sx, b.h * sy);
   for (int y = 0; y < r.h; ++y)
     for (int x = 0; x < r.w; ++x) r.px[std::size_t(y) * r.w + x] = b.at(x / sx, y / sy);
@@ -59,6 +60,7 @@ Bitmap scale(const Bitmap& b, int sx, int sy) {
 Bitmap fromRows(const std::uint8_t* data, std::size_t size, int width, int bytesPerRow, int rows,
                 std::uint8_t colour) {
   Bitmap b(width, rows);
+  if (b.empty()) return b;
   for (int y = 0; y < rows; ++y)
     for (int x = 0; x < width; ++x) {
       std::size_t i = std::size_t(y) * bytesPerRow + x / 8;
@@ -70,6 +72,7 @@ Bitmap fromRows(const std::uint8_t* data, std::size_t size, int width, int bytes
 Bitmap fromColumns(const std::uint8_t* data, std::size_t size, int columns, int bytesPerColumn,
                    std::uint8_t colour) {
   Bitmap b(columns, bytesPerColumn * 8);
+  if (b.empty()) return b;
   for (int x = 0; x < columns; ++x)
     for (int y = 0; y < b.h; ++y) {
       std::size_t i = std::size_t(x) * bytesPerColumn + y / 8;

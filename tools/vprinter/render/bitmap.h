@@ -2,17 +2,27 @@
 // 2 the second (red), 3 a third.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace vprinter {
+
+// Bitmaps above this many dots come out empty: print data can describe
+// images far larger than any paper, and those are not drawn.
+constexpr std::size_t kMaxBitmapDots = std::size_t(1) << 26;
 
 struct Bitmap {
   int w = 0, h = 0;
   std::vector<std::uint8_t> px;
 
   Bitmap() = default;
-  Bitmap(int width, int height) : w(width < 0 ? 0 : width), h(height < 0 ? 0 : height), px(std::size_t(w) * h, 0) {}
+  Bitmap(int width, int height) {
+    if (width <= 0 || height <= 0 || std::size_t(width) * std::size_t(height) > kMaxBitmapDots) return;
+    w = width;
+    h = height;
+    px.assign(std::size_t(w) * h, 0);
+  }
 
   bool empty() const { return w == 0 || h == 0; }
   std::uint8_t at(int x, int y) const { return px[std::size_t(y) * w + x]; }

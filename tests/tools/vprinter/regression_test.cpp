@@ -1,0 +1,43 @@
+// Kept fuzz inputs: each must still hold the decoder driver's properties.
+#include <dirent.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "tests/fuzz/vprinter_decoder/decoder_driver.h"
+#include "tests/tools/vprinter/rig.h"
+
+namespace vprinter::test {
+namespace {
+
+std::vector<std::string> regressionFiles() {
+  std::vector<std::string> files;
+  if (DIR* d = opendir(VPRINTER_REGRESSIONS_DIR)) {
+    while (dirent* e = readdir(d)) {
+      std::string name = e->d_name;
+      if (name.rfind("regression_", 0) == 0) files.push_back(std::string(VPRINTER_REGRESSIONS_DIR) + "/" + name);
+    }
+    closedir(d);
+  }
+  return files;
+}
+
+TEST(DecoderFuzzInputs, KeptRegressionsStillHold) {
+  std::vector<std::string> files = regressionFiles();
+  ASSERT_FALSE(files.empty());
+  for (const std::string& path : files) {
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(RunVprinterDecoderInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), "")
+        << path;
+  }
+}
+
+TEST(DecoderFuzzInputs, DriverCatchesNothingOnAPlainReceipt) {
+  std::string in = "\x03" + hex("1B40 1D610F") + "Hello\n" + hex("1D5601");
+  EXPECT_EQ(RunVprinterDecoderInput(reinterpret_cast<const std::uint8_t*>(in.data()), in.size()), "");
+}
+
+}  // namespace
+}  // namespace vprinter::test
