@@ -2,17 +2,29 @@
 // The automation layer (service/server) converts BSTRs to 8-bit text in the
 // ANSI code page and calls these members by the dispatch table's names.
 // Every member is called on the thread that called OpenService.
+//
+// Threads: the Control Object's thread owns everything here except State
+// (under stateMutex_) and the status values in status_, which the port's
+// monitor thread and the output thread also write.
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <mutex>
 #include <string>
 
+#include "portmgr/portmgr_api.h"
+#include "service/printer/device_entry.h"
+#include "service/printer/printer_data.h"
+#include "service/printer/printer_status.h"
+
 class IControlObject;
+class CPortManager;
 
 class CPOSPrinter {
  public:
   CPOSPrinter();
-  ~CPOSPrinter();
+  ~CPOSPrinter();  // closes the service if it is still open
   CPOSPrinter(const CPOSPrinter&) = delete;
   CPOSPrinter& operator=(const CPOSPrinter&) = delete;
 
@@ -55,4 +67,76 @@ class CPOSPrinter {
   int32_t UpdateFirmware(const std::string& fileName);
   int32_t ClearPrintArea();
   int32_t pageModePrint(int32_t control);
+
+  // Shared precondition check of the printer methods. Bits: 1 claimed,
+  // 2 enabled, 4 not busy (passes in AsyncMode). Clears ResultCode and
+  // ResultCodeExtended, then stops at the first failing bit with 103, 105
+  // or 113 in ResultCode.
+  enum CheckBits : int32_t { CHECK_CLAIMED = 1, CHECK_ENABLED = 2, CHECK_NOT_BUSY = 4 };
+  bool CheckState(int32_t flags);
+
+  // The handshake: takes the port lock without waiting, selects the printer
+  // and sets up its paper sensors; mode 2 also initialises it. True only if
+  // every write went out in full. The time-out is not used.
+  bool InitializePrinter(int32_t mode, int32_t timeout = 0);
+
+  // The device's port settings as read by OpenService (tests and the
+  // output path read them).
+  const DeviceEntry& Entry() const { return entry_; }
+
+ private:
+  class PortUser;
+
+  int32_t Result(int32_t rc);  // stores rc in ResultCode and returns it
+  int32_t Unsupported();
+  int32_t State() const;
+  void SetState(int32_t state);
+
+  // OpenService steps.
+  bool OpenServiceUsable() const;
+  int32_t ReadConfiguration(const std::string& deviceName);
+  bool LinkControlObject(IControlObject* controlObject);
+  void StartWorkers();
+  void StopWorkers();
+
+  // Claim, enable and release steps.
+  CPortManager* Port() const;
+  PortSettings MakePortSettings() const;
+  int32_t WriteToPort(const uint8_t* bytes, int32_t length);
+  void SetDeviceEnabled(int32_t value);
+  void Enable();
+  void Disable();
+  void ResetLastStatus(bool cartridgeToo);
+  void DropQueuedOutput();
+  void DropQueuedEvents();
+
+  // Event gates: the application's FreezeEvents and the Control Object's.
+  void SetFreezeEvents(int32_t value);
+
+  // Property writes that need more than a store.
+  void SetCharacterSet(int32_t value);
+  void SetFlagWhenIdle(int32_t value);
+  std::string ErrorString() const;
+  void SetPowerNotify(int32_t value);
+  void SetCartridgeNotify(int32_t value);
+  void SetRecCurrentCartridge(int32_t value);
+  void SetLineProperty(int32_t index, int32_t value);
+  void SetPageModeNumber(int32_t index, int32_t value);
+  bool SetStoredNumber(int32_t index, int32_t value);
+
+  PrinterData d_;
+  DeviceEntry entry_;
+  PrinterStatus status_;
+
+  mutable std::mutex stateMutex_;  // guards state_
+  int32_t state_ = 1;              // OPOS_S_CLOSED
+
+  int32_t portHandle_ = 0;
+  std::unique_ptr<PortUser> portUser_;
+  bool portUserAttached_ = false;
+
+  IControlObject* controlObject_ = nullptr;  // not owned
+  int32_t eventDispIds_[4] = {0, 0, 0, 0};   // SODirectIO, SOError, SOOutputComplete, SOStatusUpdate
+  int32_t coFreezeEvents_ = 0;
+  bool workersRunning_ = false;
 };

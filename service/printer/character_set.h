@@ -1,0 +1,16 @@
+// CharacterSet values and the code-page number that ESC t selects for them.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "service/printer/printer_data.h"
+
+// The ESC t number for a CharacterSet value, or false when the printer has
+// no such code page. Code page 858 sits at another number on the "PX-AA"
+// models, so the device name takes part.
+bool LookUpCodePage(int32_t characterSet, const std::string& deviceName, int8_t* codePage);
+
+// Stores CharacterSet and its code page and marks the code page for
+// resending; an unknown value changes nothing. Returns the result code.
+int32_t ApplyCharacterSet(PrinterData& d, int32_t characterSet);

@@ -1,0 +1,84 @@
+#include "service/printer/device_entry.h"
+
+#include "common/registry_access.h"
+#include "service/printer/decimal_text.h"
+
+namespace {
+
+constexpr char kPrinterClassKey[] = "Software\\OLEforRetail\\ServiceOPOS\\POSPrinter\\";
+constexpr int32_t kVersionBase = 1009000;
+
+// Line options per port kind, in PortSettings order.
+constexpr int32_t kSerialOptions[5] = {2, 0, 50, 10, 1000};
+constexpr int32_t kParallelOptions95[5] = {1, 0, 32, 0, 500};
+constexpr int32_t kParallelOptions[5] = {1, 0, 0, 0, 3000};
+
+class EntryReader {
+ public:
+  explicit EntryReader(const std::string& deviceKey) : key_(PrinterEntryKey(deviceKey)) {}
+
+  bool Text(const char* name, std::string* out) const { return registry_.ReadString(key_, name, out); }
+  void TextNumber(const char* name, int32_t* out) const {
+    std::string text;
+    if (registry_.ReadString(key_, name, &text)) *out = DecimalTextToInt(text);
+  }
+  void Number(const char* name, int32_t* out) const { registry_.ReadNumber(key_, name, out); }
+
+ private:
+  CRegistryAccess registry_;
+  std::string key_;
+};
+
+void SetOptions(DeviceEntry* e, const int32_t (&options)[5]) {
+  for (int i = 0; i < 5; ++i) e->option[i] = options[i];
+}
+
+void ReadPort(const EntryReader& r, const DeviceEntryEnvironment& env, DeviceEntry* e) {
+  const std::string kind = e->portName.substr(0, 3);
+  if (kind == "COM") {
+    SetOptions(e, kSerialOptions);
+    r.TextNumber("BaudRate", &e->baudRate);
+    r.TextNumber("BitLength", &e->dataBits);
+    r.TextNumber("Parity", &e->parity);
+    r.TextNumber("Stop", &e->stopBits);
+  } else if (kind == "LPT") {
+    SetOptions(e, env.windows95Family ? kParallelOptions95 : kParallelOptions);
+  } else if (kind == "USB") {
+    r.Text("UsbDeviceName", &e->portName);
+    r.Text("Pid", &e->usbProductId);
+    r.Text("Vid", &e->usbVendorId);
+    e->portName = env.resolveUsb ? env.resolveUsb(e->portName, e->usbProductId) : std::string();
+  } else {
+    r.Text("TcpIp", &e->portName);
+    r.Number("TcpPort", &e->baudRate);
+  }
+}
+
+}  // namespace
+
+std::string PrinterEntryKey(const std::string& deviceKey) { return kPrinterClassKey + deviceKey; }
+
+int32_t ServiceObjectVersionFrom(const std::string& version) {
+  const size_t dot = version.rfind('.');
+  if (dot == std::string::npos) return kVersionBase;
+  return kVersionBase + DecimalTextToInt(version.substr(dot + 1));
+}
+
+bool ReadDeviceEntry(const std::string& deviceKey, const DeviceEntryEnvironment& env, DeviceEntry* e) {
+  const EntryReader r(deviceKey);
+  e->portName.clear();
+  e->deviceName.clear();
+  r.Text("Port", &e->portName);
+  ReadPort(r, env, e);
+  r.TextNumber("OutputBuf", &e->outputBuffer);
+  r.TextNumber("InputBuf", &e->inputBuffer);
+  r.Number("Type", &e->printerType);
+  r.Text("DeviceDesc", &e->deviceDescription);
+  r.Text("DeviceName", &e->deviceName);
+  r.Text("Description", &e->description);
+  r.Text("inf", &e->profilePath);
+  std::string version;
+  e->hasVersion = r.Text("Version", &version);
+  if (e->hasVersion) e->serviceObjectVersion = ServiceObjectVersionFrom(version);
+  return !e->portName.empty() && !e->deviceName.empty();
+}

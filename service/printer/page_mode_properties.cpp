@@ -1,0 +1,61 @@
+#include "service/printer/page_mode_properties.h"
+
+
+#include "common/opos.h"
+#include "service/printer/decimal_text.h"
+
+namespace {
+
+int32_t ToDots(const PrinterData& d, int32_t value) {
+  return d.print.units.horizontalUnitsToDots.Convert(value, d.print.mapMode);
+}
+
+int32_t SetPosition(PrinterData& d, int32_t value, int32_t* units, int32_t* dots) {
+  if (value < 0) return opos::OPOS_E_ILLEGAL;
+  *units = value;
+  *dots = ToDots(d, value);
+  d.pageMode.geometryChanged = true;
+  return opos::OPOS_SUCCESS;
+}
+
+}  // namespace
+
+int32_t SetPageModeHorizontalPosition(PrinterData& d, int32_t value) {
+  return SetPosition(d, value, &d.pageMode.horizontalPosition, &d.pageMode.horizontalPositionDots);
+}
+
+int32_t SetPageModeVerticalPosition(PrinterData& d, int32_t value) {
+  return SetPosition(d, value, &d.pageMode.verticalPosition, &d.pageMode.verticalPositionDots);
+}
+
+int32_t SetPageModeStation(PrinterData& d, int32_t value) {
+  if (value != opos::PTR_S_RECEIPT && value != opos::PTR_S_SLIP) return opos::OPOS_E_ILLEGAL;
+  d.pageMode.station = value;
+  return opos::OPOS_SUCCESS;
+}
+
+int32_t SetPageModePrintDirection(PrinterData& d, int32_t value) {
+  if (value < 1 || value > 4) return opos::OPOS_E_ILLEGAL;
+  d.pageMode.printDirection = value;
+  d.pageMode.geometryChanged = true;
+  return opos::OPOS_SUCCESS;
+}
+
+int32_t SetPageModePrintArea(PrinterData& d, const std::string& text) {
+  int32_t fields[4] = {0, 0, 0, 0};
+  size_t start = 0;
+  for (int i = 0; i < 4; ++i) {
+    const size_t comma = text.find(',', start);
+    if (i < 3 && comma == std::string::npos) return opos::OPOS_E_ILLEGAL;
+    fields[i] = DecimalTextToInt(text.substr(start, i < 3 ? comma - start : std::string::npos));
+    start = comma + 1;
+  }
+  PageModeProperties& p = d.pageMode;
+  for (int i = 0; i < 4; ++i) {
+    p.printAreaUnits[i] = fields[i];
+    p.printAreaDots[i] = ToDots(d, fields[i]);
+  }
+  p.printArea = text;
+  p.geometryChanged = true;
+  return opos::OPOS_SUCCESS;
+}

@@ -1,0 +1,218 @@
+// The OPOS life cycle: OpenService, ClaimDevice, DeviceEnabled,
+// ReleaseDevice and Close, with the handshake sent at claim time.
+#include <iterator>
+
+#include "common/opos.h"
+#include "common/trace.h"
+#include "service/port/port_table.h"
+#include "service/printer/capability_profile.h"
+#include "service/printer/control_object.h"
+#include "service/printer/pos_printer.h"
+#include "service/printer/printer_commands.h"
+#include "service/printer/printer_environment.h"
+#include "service/printer/printer_port_user.h"
+
+using namespace opos;
+
+namespace {
+
+// Looked up on the Control Object in this order; the event ids keep it.
+constexpr const char* kEventMethods[] = {"SODirectIO", "SOError", "SOOutputComplete", "SOStatusUpdate"};
+
+template <size_t N>
+int32_t Length(const uint8_t (&)[N]) {
+  return static_cast<int32_t>(N);
+}
+
+}  // namespace
+
+// ---- OpenService -------------------------------------------------------
+
+int32_t CPOSPrinter::ReadConfiguration(const std::string& deviceName) {
+  d_.deviceKey = deviceName;
+  d_.capPowerReporting = 1;
+  entry_.deviceDescription = d_.deviceDescription;
+  entry_.description = d_.serviceObjectDescription;
+  entry_.profilePath = d_.profilePath;
+  entry_.printerType = d_.print.printerType;
+  const bool entryUsable = ReadDeviceEntry(deviceName, MakeDeviceEntryEnvironment(), &entry_);
+  d_.deviceName = entry_.deviceName;
+  d_.deviceDescription = entry_.deviceDescription;
+  d_.serviceObjectDescription = entry_.description;
+  d_.profilePath = entry_.profilePath;
+  d_.print.printerType = entry_.printerType;
+  portUser_->SetPrinterType(entry_.printerType);
+  if (entry_.hasVersion) d_.serviceObjectVersion = entry_.serviceObjectVersion;
+
+  // The profile is read even for an unusable entry, so the object reports
+  // its capabilities; the entry's failure still fails the open.
+  const int32_t profileResult = ReadCapabilityProfile(d_.profilePath, d_);
+  SetState(OPOS_S_IDLE);
+  d_.checkHealthText = "Not Executed";
+  return entryUsable ? profileResult : OPOS_E_ILLEGAL;
+}
+
+bool CPOSPrinter::LinkControlObject(IControlObject* controlObject) {
+  controlObject_ = controlObject;
+  for (size_t i = 0; i < std::size(kEventMethods); ++i) {
+    if (controlObject_ == nullptr || !controlObject_->LookUp(kEventMethods[i], &eventDispIds_[i])) {
+      controlObject_ = nullptr;  // never released: the link holds no reference
+      return false;
+    }
+  }
+  return true;
+}
+
+int32_t CPOSPrinter::OpenService(const std::string&, const std::string& deviceName, IControlObject* controlObject) {
+  // A second open of a running service would start its workers twice.
+  if (workersRunning_) return Result(OPOS_E_ILLEGAL);
+  d_.resultCodeExtended = 0;
+  if (Result(ReadConfiguration(deviceName)) != OPOS_SUCCESS) return d_.resultCode;
+
+  portHandle_ = AcquirePort(d_.deviceKey, entry_.portName, PORT_USER_PRINTER);
+  if (portHandle_ == 0) return Result(OPOS_E_FAILURE);
+
+  if (!LinkControlObject(controlObject)) return Result(OPOS_E_NOSERVICE);
+
+  StartWorkers();
+  Trace("End OpenService = %d", static_cast<int>(d_.resultCode));
+  return d_.resultCode;
+}
+
+// ---- ClaimDevice and the handshake -------------------------------------
+
+CPortManager* CPOSPrinter::Port() const {
+  if (portHandle_ == 0) return nullptr;
+  PortEntry* entry = FindPort(portHandle_);
+  return entry ? entry->manager : nullptr;
+}
+
+PortSettings CPOSPrinter::MakePortSettings() const {
+  PortSettings s{};
+  s.portName = entry_.portName.c_str();
+  s.baudRate = entry_.baudRate;
+  s.dataBits = entry_.dataBits;
+  s.stopBits = entry_.stopBits;
+  s.parity = entry_.parity;
+  for (int i = 0; i < 5; ++i) s.option[i] = entry_.option[i];
+  s.inputBuffer = entry_.inputBuffer;
+  s.outputBuffer = entry_.outputBuffer;
+  return s;
+}
+
+bool CPOSPrinter::InitializePrinter(int32_t mode, int32_t) {
+  CPortManager* port = Port();
+  if (port == nullptr || !port->Lock(0)) return false;
+  using namespace printer_commands;
+  bool complete = port->Write(kHandshake, Length(kHandshake)) == Length(kHandshake);
+  if (complete && mode == 2) complete = port->Write(kInitialise, Length(kInitialise)) == Length(kInitialise);
+  port->Unlock();
+  return complete;
+}
+
+void CPOSPrinter::ResetLastStatus(bool cartridgeToo) {
+  status_.lastCoverStatus = -1;
+  status_.lastPaperStatus = -1;
+  status_.lastPowerStatus = -1;
+  if (cartridgeToo) status_.lastCartridgeStatus = -1;
+}
+
+int32_t CPOSPrinter::ClaimDevice(int32_t) {
+  d_.resultCodeExtended = 0;
+  if (d_.claimed) return Result(OPOS_SUCCESS);
+  CPortManager* port = Port();
+  if (port == nullptr) return Result(OPOS_E_ILLEGAL);
+
+  port->SetPrinterUser(portUser_.get());
+  const PortSettings settings = MakePortSettings();
+  if (!port->Open(PORT_USER_PRINTER, settings)) {
+    port->SetPrinterUser(nullptr);
+    return Result(OPOS_E_ILLEGAL);
+  }
+  d_.claimed = 1;
+  Result(OPOS_SUCCESS);
+
+  if (InitializePrinter(2)) {
+    ResetLastStatus(true);
+    return d_.resultCode;
+  }
+  // The printer did not take the handshake: give the port back, and stop
+  // its monitor thread reporting to an unclaimed printer.
+  port->Close(PORT_USER_PRINTER);
+  port->SetPrinterUser(nullptr);
+  d_.claimed = 0;
+  return Result(OPOS_E_FAILURE);
+}
+
+// ---- DeviceEnabled -----------------------------------------------------
+
+int32_t CPOSPrinter::WriteToPort(const uint8_t* bytes, int32_t length) {
+  CPortManager* port = Port();
+  if (port == nullptr || !port->Lock(-1)) return 0;
+  const int32_t written = port->Write(bytes, length);
+  port->Unlock();
+  return written;
+}
+
+void CPOSPrinter::Enable() {
+  using namespace printer_commands;
+  if (CPortManager* port = Port()) port->Clear();
+  d_.deviceEnabled = 1;
+  const uint8_t* block = d_.print.printerType == kInkPrinterType ? kEnableStatusInk : kEnableStatus;
+  if (WriteToPort(block, Length(kEnableStatus)) < Length(kEnableStatus)) {
+    d_.deviceEnabled = 0;
+    Result(OPOS_E_FAILURE);
+  }
+  SetFreezeEvents(0);
+}
+
+void CPOSPrinter::Disable() {
+  d_.deviceEnabled = 0;
+  SetFreezeEvents(1);  // events wait for the next enable
+  status_.powerState = OPOS_PS_UNKNOWN;
+  status_.recCartridgeState = PTR_CART_OK;
+  status_.cartridgeState[0] = 0;
+  status_.cartridgeState[1] = 0;
+  ResetLastStatus(false);
+}
+
+void CPOSPrinter::SetDeviceEnabled(int32_t value) {
+  Result(OPOS_SUCCESS);
+  if (!CheckState(CHECK_CLAIMED)) return;
+  const int32_t wanted = value != 0 ? 1 : 0;
+  if (wanted == d_.deviceEnabled) return;
+  if (wanted) {
+    Enable();
+  } else {
+    Disable();
+  }
+}
+
+// ---- ReleaseDevice and Close -------------------------------------------
+
+int32_t CPOSPrinter::ReleaseDevice() {
+  d_.resultCodeExtended = 0;
+  if (!d_.claimed) return Result(OPOS_E_ILLEGAL);
+  if (d_.deviceEnabled) Disable();
+  d_.claimed = 0;
+  DropQueuedOutput();
+  DropQueuedEvents();
+  if (CPortManager* port = Port()) {
+    port->SetPrinterUser(nullptr);
+    port->Close(PORT_USER_PRINTER);
+  }
+  return Result(OPOS_SUCCESS);
+}
+
+int32_t CPOSPrinter::Close() {
+  if (d_.claimed) ReleaseDevice();
+  if (State() != OPOS_S_CLOSED) {
+    StopWorkers();
+    SetState(OPOS_S_CLOSED);
+    d_.claimed = 0;
+    if (portHandle_ != 0) ReleasePort(PORT_USER_PRINTER, portHandle_);
+    portHandle_ = 0;
+    controlObject_ = nullptr;
+  }
+  return Result(OPOS_SUCCESS);
+}
