@@ -3,11 +3,15 @@
 #include "service/printer/pos_printer.h"
 
 #include "common/opos.h"
+#include "service/printer/printer_output_host.h"
 #include "service/printer/printer_port_user.h"
 
 using namespace opos;
 
-CPOSPrinter::CPOSPrinter() : portUser_(std::make_unique<PortUser>(*this)) {}
+CPOSPrinter::CPOSPrinter()
+    : outputHost_(std::make_unique<OutputHost>(*this)),
+      output_(std::make_unique<COutputPath>(*outputHost_)),
+      portUser_(std::make_unique<PortUser>(*this)) {}
 
 CPOSPrinter::~CPOSPrinter() { Close(); }
 
@@ -29,11 +33,11 @@ void CPOSPrinter::SetState(int32_t state) {
 bool CPOSPrinter::CheckState(int32_t flags) {
   d_.resultCode = OPOS_SUCCESS;
   d_.resultCodeExtended = 0;
-  if ((flags & CHECK_CLAIMED) && !d_.claimed) {
+  if ((flags & CHECK_CLAIMED) && !flags_.claimed) {
     d_.resultCode = OPOS_E_NOTCLAIMED;
-  } else if ((flags & CHECK_ENABLED) && !d_.deviceEnabled) {
+  } else if ((flags & CHECK_ENABLED) && !flags_.deviceEnabled) {
     d_.resultCode = OPOS_E_DISABLED;
-  } else if ((flags & CHECK_NOT_BUSY) && !d_.asyncMode && State() != OPOS_S_IDLE) {
+  } else if ((flags & CHECK_NOT_BUSY) && !flags_.asyncMode && State() != OPOS_S_IDLE) {
     d_.resultCode = OPOS_E_BUSY;
   }
   return d_.resultCode == OPOS_SUCCESS;

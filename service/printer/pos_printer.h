@@ -3,9 +3,9 @@
 // ANSI code page and calls these members by the dispatch table's names.
 // Every member is called on the thread that called OpenService.
 //
-// Threads: the Control Object's thread owns everything here except State
-// (under stateMutex_) and the status values in status_, which the port's
-// monitor thread and the output thread also write.
+// Threads: the Control Object's thread owns everything here. State is
+// under stateMutex_; the output thread and the port's monitor thread read
+// flags_ and reach the printer through OutputHost and PortUser.
 #pragma once
 
 #include <cstdint>
@@ -16,7 +16,9 @@
 #include "portmgr/portmgr_api.h"
 #include "service/printer/device_entry.h"
 #include "service/printer/printer_data.h"
-#include "service/printer/printer_status.h"
+#include "service/printer/output_path.h"
+#include "service/printer/output_port.h"
+#include "service/printer/printer_flags.h"
 
 class IControlObject;
 class CPortManager;
@@ -86,6 +88,7 @@ class CPOSPrinter {
 
  private:
   class PortUser;
+  class OutputHost;
 
   int32_t Result(int32_t rc);  // stores rc in ResultCode and returns it
   int32_t Unsupported();
@@ -93,9 +96,9 @@ class CPOSPrinter {
   void SetState(int32_t state);
 
   // OpenService steps.
-  bool OpenServiceUsable() const;
   int32_t ReadConfiguration(const std::string& deviceName);
   bool LinkControlObject(IControlObject* controlObject);
+  OutputConfig MakeOutputConfig() const;
   void StartWorkers();
   void StopWorkers();
 
@@ -106,17 +109,19 @@ class CPOSPrinter {
   void SetDeviceEnabled(int32_t value);
   void Enable();
   void Disable();
-  void ResetLastStatus(bool cartridgeToo);
-  void DropQueuedOutput();
   void DropQueuedEvents();
+
+  // Event records from the output path and the status handlers.
+  void PostStatusUpdate(int32_t status);
+  void PostOutputComplete(int32_t outputId);
+  void PostError(int32_t resultCode, int32_t resultCodeExtended);
 
   // Event gates: the application's FreezeEvents and the Control Object's.
   void SetFreezeEvents(int32_t value);
 
-  // Property writes that need more than a store.
+  // Property writes that need more than a store. Those that change the
+  // pipeline's PrintState hold the output path's PrintStateMutex.
   void SetCharacterSet(int32_t value);
-  void SetFlagWhenIdle(int32_t value);
-  std::string ErrorString() const;
   void SetPowerNotify(int32_t value);
   void SetCartridgeNotify(int32_t value);
   void SetRecCurrentCartridge(int32_t value);
@@ -125,18 +130,22 @@ class CPOSPrinter {
   bool SetStoredNumber(int32_t index, int32_t value);
 
   PrinterData d_;
+  PrinterFlags flags_;
   DeviceEntry entry_;
-  PrinterStatus status_;
 
   mutable std::mutex stateMutex_;  // guards state_
   int32_t state_ = 1;              // OPOS_S_CLOSED
 
   int32_t portHandle_ = 0;
-  std::unique_ptr<PortUser> portUser_;
-  bool portUserAttached_ = false;
+  CPortManagerLink portLink_;
 
   IControlObject* controlObject_ = nullptr;  // not owned
   int32_t eventDispIds_[4] = {0, 0, 0, 0};   // SODirectIO, SOError, SOOutputComplete, SOStatusUpdate
   int32_t coFreezeEvents_ = 0;
-  bool workersRunning_ = false;
+
+  // Declared last: destroyed first, so their threads never see a
+  // half-destroyed printer.
+  std::unique_ptr<OutputHost> outputHost_;
+  std::unique_ptr<COutputPath> output_;
+  std::unique_ptr<PortUser> portUser_;
 };

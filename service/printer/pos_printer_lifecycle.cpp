@@ -30,7 +30,7 @@ int32_t Length(const uint8_t (&)[N]) {
 
 int32_t CPOSPrinter::ReadConfiguration(const std::string& deviceName) {
   d_.deviceKey = deviceName;
-  d_.capPowerReporting = 1;
+  flags_.capPowerReporting = 1;
   entry_.deviceDescription = d_.deviceDescription;
   entry_.description = d_.serviceObjectDescription;
   entry_.profilePath = d_.profilePath;
@@ -65,12 +65,13 @@ bool CPOSPrinter::LinkControlObject(IControlObject* controlObject) {
 
 int32_t CPOSPrinter::OpenService(const std::string&, const std::string& deviceName, IControlObject* controlObject) {
   // A second open of a running service would start its workers twice.
-  if (workersRunning_) return Result(OPOS_E_ILLEGAL);
+  if (output_->Running()) return Result(OPOS_E_ILLEGAL);
   d_.resultCodeExtended = 0;
   if (Result(ReadConfiguration(deviceName)) != OPOS_SUCCESS) return d_.resultCode;
 
   portHandle_ = AcquirePort(d_.deviceKey, entry_.portName, PORT_USER_PRINTER);
   if (portHandle_ == 0) return Result(OPOS_E_FAILURE);
+  portLink_.SetManager(Port());
 
   if (!LinkControlObject(controlObject)) return Result(OPOS_E_NOSERVICE);
 
@@ -110,16 +111,9 @@ bool CPOSPrinter::InitializePrinter(int32_t mode, int32_t) {
   return complete;
 }
 
-void CPOSPrinter::ResetLastStatus(bool cartridgeToo) {
-  status_.lastCoverStatus = -1;
-  status_.lastPaperStatus = -1;
-  status_.lastPowerStatus = -1;
-  if (cartridgeToo) status_.lastCartridgeStatus = -1;
-}
-
 int32_t CPOSPrinter::ClaimDevice(int32_t) {
   d_.resultCodeExtended = 0;
-  if (d_.claimed) return Result(OPOS_SUCCESS);
+  if (flags_.claimed) return Result(OPOS_SUCCESS);
   CPortManager* port = Port();
   if (port == nullptr) return Result(OPOS_E_ILLEGAL);
 
@@ -129,18 +123,18 @@ int32_t CPOSPrinter::ClaimDevice(int32_t) {
     port->SetPrinterUser(nullptr);
     return Result(OPOS_E_ILLEGAL);
   }
-  d_.claimed = 1;
+  flags_.claimed = 1;
   Result(OPOS_SUCCESS);
 
   if (InitializePrinter(2)) {
-    ResetLastStatus(true);
+    output_->ForgetReportedStatus();
     return d_.resultCode;
   }
   // The printer did not take the handshake: give the port back, and stop
   // its monitor thread reporting to an unclaimed printer.
   port->Close(PORT_USER_PRINTER);
   port->SetPrinterUser(nullptr);
-  d_.claimed = 0;
+  flags_.claimed = 0;
   return Result(OPOS_E_FAILURE);
 }
 
@@ -157,30 +151,26 @@ int32_t CPOSPrinter::WriteToPort(const uint8_t* bytes, int32_t length) {
 void CPOSPrinter::Enable() {
   using namespace printer_commands;
   if (CPortManager* port = Port()) port->Clear();
-  d_.deviceEnabled = 1;
+  flags_.deviceEnabled = 1;
   const uint8_t* block = d_.print.printerType == kInkPrinterType ? kEnableStatusInk : kEnableStatus;
   if (WriteToPort(block, Length(kEnableStatus)) < Length(kEnableStatus)) {
-    d_.deviceEnabled = 0;
+    flags_.deviceEnabled = 0;
     Result(OPOS_E_FAILURE);
   }
   SetFreezeEvents(0);
 }
 
 void CPOSPrinter::Disable() {
-  d_.deviceEnabled = 0;
+  flags_.deviceEnabled = 0;
   SetFreezeEvents(1);  // events wait for the next enable
-  status_.powerState = OPOS_PS_UNKNOWN;
-  status_.recCartridgeState = PTR_CART_OK;
-  status_.cartridgeState[0] = 0;
-  status_.cartridgeState[1] = 0;
-  ResetLastStatus(false);
+  output_->ResetOnDisable();  // power unknown, cartridges OK, reports forgotten
 }
 
 void CPOSPrinter::SetDeviceEnabled(int32_t value) {
   Result(OPOS_SUCCESS);
   if (!CheckState(CHECK_CLAIMED)) return;
   const int32_t wanted = value != 0 ? 1 : 0;
-  if (wanted == d_.deviceEnabled) return;
+  if (wanted == flags_.deviceEnabled) return;
   if (wanted) {
     Enable();
   } else {
@@ -192,10 +182,10 @@ void CPOSPrinter::SetDeviceEnabled(int32_t value) {
 
 int32_t CPOSPrinter::ReleaseDevice() {
   d_.resultCodeExtended = 0;
-  if (!d_.claimed) return Result(OPOS_E_ILLEGAL);
-  if (d_.deviceEnabled) Disable();
-  d_.claimed = 0;
-  DropQueuedOutput();
+  if (!flags_.claimed) return Result(OPOS_E_ILLEGAL);
+  if (flags_.deviceEnabled) Disable();
+  flags_.claimed = 0;
+  output_->DropAll();
   DropQueuedEvents();
   if (CPortManager* port = Port()) {
     port->SetPrinterUser(nullptr);
@@ -205,11 +195,12 @@ int32_t CPOSPrinter::ReleaseDevice() {
 }
 
 int32_t CPOSPrinter::Close() {
-  if (d_.claimed) ReleaseDevice();
+  if (flags_.claimed) ReleaseDevice();
   if (State() != OPOS_S_CLOSED) {
     StopWorkers();
     SetState(OPOS_S_CLOSED);
-    d_.claimed = 0;
+    flags_.claimed = 0;
+    portLink_.SetManager(nullptr);
     if (portHandle_ != 0) ReleasePort(PORT_USER_PRINTER, portHandle_);
     portHandle_ = 0;
     controlObject_ = nullptr;

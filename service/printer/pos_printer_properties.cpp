@@ -34,18 +34,18 @@ int32_t CPOSPrinter::GetPropertyNumber(int32_t index) {
 #define P(i, expr) {i, [](const CPOSPrinter& p) -> int32_t { return p.expr; }}
   // Sorted by index.
   static const Row kRows[] = {
-      P(1, d_.claimed), P(3, d_.deviceEnabled), P(4, d_.freezeEvents), P(5, status_.outputId),
+      P(1, flags_.claimed), P(3, flags_.deviceEnabled), P(4, d_.freezeEvents), P(5, output_->OutputID()),
       P(6, d_.resultCode), P(7, d_.resultCodeExtended), P(8, d_.serviceObjectVersion), P(9, State()),
-      P(11, d_.print.binaryConversion), P(13, d_.powerNotify), P(14, status_.powerState),
-      P(501, d_.capPowerReporting), P(502, d_.capStatisticsReporting), P(503, d_.capUpdateStatistics),
+      P(11, d_.print.binaryConversion), P(13, flags_.powerNotify), P(14, output_->PowerState()),
+      P(501, flags_.capPowerReporting), P(502, d_.capStatisticsReporting), P(503, d_.capUpdateStatistics),
       P(504, d_.capCompareFirmwareVersion), P(505, d_.capUpdateFirmware),
-      P(8001, d_.asyncMode), P(8002, d_.characterSet), P(8003, status_.coverOpen), P(8004, status_.errorStation),
-      P(8005, status_.flagWhenIdle), P(8013, d_.print.mapMode), P(8014, status_.recEmpty),
+      P(8001, flags_.asyncMode), P(8002, d_.characterSet), P(8003, output_->CoverOpen()), P(8004, output_->ErrorStation()),
+      P(8005, output_->FlagWhenIdle()), P(8013, d_.print.mapMode), P(8014, output_->RecEmpty()),
       P(8015, d_.recLetterQuality), P(8016, d_.print.recLineChars), P(8017, d_.recLineHeight),
       P(8018, d_.recLineSpacing), P(8019, d_.print.recLinesToPaperCut), P(8020, d_.recLineWidth),
-      P(8021, status_.recNearEnd), P(8022, d_.recSidewaysMaxChars), P(8023, d_.recSidewaysMaxLines),
-      P(8035, status_.errorLevel), P(8036, d_.rotateSpecial), P(8037, d_.cartridgeNotify),
-      P(8040, status_.recCartridgeState), P(8041, d_.recCurrentCartridge), P(8045, d_.mapCharacterSet),
+      P(8021, output_->RecNearEnd()), P(8022, d_.recSidewaysMaxChars), P(8023, d_.recSidewaysMaxLines),
+      P(8035, output_->ErrorLevel()), P(8036, d_.rotateSpecial), P(8037, flags_.cartridgeNotify),
+      P(8040, output_->RecCartridgeState()), P(8041, flags_.recCurrentCartridge), P(8045, d_.mapCharacterSet),
       P(8046, d_.pageMode.descriptor), P(8047, d_.pageMode.horizontalPosition),
       P(8048, d_.pageMode.printDirection), P(8049, d_.pageMode.station), P(8050, d_.pageMode.verticalPosition),
       P(8501, d_.capConcurrentJrnRec), P(8502, d_.capConcurrentJrnSlp), P(8503, d_.capConcurrentRecSlp),
@@ -76,7 +76,7 @@ std::string CPOSPrinter::GetPropertyString(int32_t index) {
       P(1000001, d_.checkHealthText),       P(1000002, d_.deviceDescription),
       P(1000003, d_.deviceName),            P(1000004, d_.serviceObjectDescription),
       P(1008001, d_.characterSetList),      P(1008003, d_.recLineCharsList),
-      P(1008005, ErrorString()),            P(1008006, d_.fontTypefaceList),
+      P(1008005, output_->ErrorString()),            P(1008006, d_.fontTypefaceList),
       P(1008007, d_.recBarCodeRotationList), P(1008009, d_.recBitmapRotationList),
       P(1008011, d_.pageMode.area),         P(1008012, d_.pageMode.printArea),
   };
@@ -99,27 +99,28 @@ void CPOSPrinter::SetPropertyString(int32_t index, const std::string& value) {
 
 void CPOSPrinter::SetCharacterSet(int32_t value) {
   if (!CheckState(CHECK_CLAIMED | CHECK_ENABLED)) return;
+  std::lock_guard<std::mutex> guard(output_->PrintStateMutex());
   Result(ApplyCharacterSet(d_, value));
 }
 
 void CPOSPrinter::SetPowerNotify(int32_t value) {
-  const bool allowed = !d_.deviceEnabled && (value == 0 || value == 1) && d_.capPowerReporting != 0;
+  const bool allowed = !flags_.deviceEnabled && (value == 0 || value == 1) && flags_.capPowerReporting != 0;
   if (!allowed) {
     Result(OPOS_E_ILLEGAL);
     return;
   }
-  d_.powerNotify = value;
+  flags_.powerNotify = value;
   if (value == 1) SetFreezeEvents(1);  // held until the next enable
   Result(OPOS_SUCCESS);
 }
 
 void CPOSPrinter::SetCartridgeNotify(int32_t value) {
-  if (d_.deviceEnabled) {
+  if (flags_.deviceEnabled) {
     Result(OPOS_E_ILLEGAL);
     return;
   }
   if (value == 0 || (value == 1 && d_.capRecCartridgeSensor != 0)) {
-    d_.cartridgeNotify = value;
+    flags_.cartridgeNotify = value;
     Result(OPOS_SUCCESS);
   }
 }
@@ -130,8 +131,8 @@ void CPOSPrinter::SetRecCurrentCartridge(int32_t value) {
     Result(OPOS_E_ILLEGAL);
     return;
   }
-  d_.recCurrentCartridge = value;
-  status_.recCartridgeState = PTR_CART_OK;
+  flags_.recCurrentCartridge = value;
+  output_->SetRecCartridgeState(PTR_CART_OK);
   Result(OPOS_SUCCESS);
   using namespace printer_commands;
   if (d_.print.printerType == kInkPrinterType) WriteToPort(kInkStatus, static_cast<int32_t>(sizeof kInkStatus));
@@ -139,6 +140,7 @@ void CPOSPrinter::SetRecCurrentCartridge(int32_t value) {
 
 void CPOSPrinter::SetLineProperty(int32_t index, int32_t value) {
   if (!CheckState(CHECK_CLAIMED | CHECK_ENABLED)) return;
+  std::lock_guard<std::mutex> guard(output_->PrintStateMutex());
   switch (index) {
     case pidx::RecLetterQuality:
       d_.recLetterQuality = value;
@@ -183,17 +185,20 @@ bool CPOSPrinter::SetStoredNumber(int32_t index, int32_t value) {
       if (value < OPOS_BC_NONE || value > OPOS_BC_DECIMAL) {
         Result(OPOS_E_ILLEGAL);
       } else {
+        std::lock_guard<std::mutex> guard(output_->PrintStateMutex());
         d_.print.binaryConversion = value;
         Result(OPOS_SUCCESS);
       }
       return true;
     case pidx::AsyncMode:
-      d_.asyncMode = value;
+      flags_.asyncMode = value;
       Result(OPOS_SUCCESS);
       return true;
-    case pidx::MapMode:
+    case pidx::MapMode: {
+      std::lock_guard<std::mutex> guard(output_->PrintStateMutex());
       Result(ApplyMapMode(d_, value));
       return true;
+    }
     case pidx::RotateSpecial:
       d_.rotateSpecial = value;
       Result(OPOS_SUCCESS);
@@ -216,7 +221,8 @@ void CPOSPrinter::SetPropertyNumber(int32_t index, int32_t value) {
       SetCharacterSet(value);
       break;
     case pidx::FlagWhenIdle:
-      SetFlagWhenIdle(value);
+      output_->SetFlagWhenIdle(value);
+      Result(OPOS_SUCCESS);
       break;
     case pidx::RecLetterQuality:
     case pidx::RecLineChars:

@@ -1,13 +1,30 @@
-// Where the event queue and the output path attach to the life cycle:
-// worker start and stop, the event gates, and dropping queued work.
+// The worker side of the life cycle: the output path's configuration and
+// thread, the event gates, and the event records the workers post.
 #include "common/opos.h"
 #include "service/printer/pos_printer.h"
+#include "service/printer/printer_environment.h"
 
 using namespace opos;
 
-void CPOSPrinter::StartWorkers() { workersRunning_ = true; }
+OutputConfig CPOSPrinter::MakeOutputConfig() const {
+  OutputConfig c;
+  c.portName = entry_.portName;
+  c.outputBuf = entry_.outputBuffer;
+  c.printerType = entry_.printerType;
+  c.win9xFamily = MakeDeviceEntryEnvironment().windows95Family;
+  c.capCoverSensor = d_.capCoverSensor;
+  c.capRecEmptySensor = d_.capRecEmptySensor;
+  c.capRecNearEndSensor = d_.capRecNearEndSensor;
+  c.capTransaction = d_.capTransaction;
+  return c;
+}
 
-void CPOSPrinter::StopWorkers() { workersRunning_ = false; }
+void CPOSPrinter::StartWorkers() {
+  output_->Configure(MakeOutputConfig(), &portLink_);
+  output_->Start();
+}
+
+void CPOSPrinter::StopWorkers() { output_->Stop(); }
 
 void CPOSPrinter::SetFreezeEvents(int32_t value) { d_.freezeEvents = value; }
 
@@ -16,13 +33,8 @@ int32_t CPOSPrinter::COFreezeEvents(int32_t freeze) {
   return OPOS_SUCCESS;
 }
 
-void CPOSPrinter::DropQueuedOutput() {}
-
 void CPOSPrinter::DropQueuedEvents() {}
 
-void CPOSPrinter::SetFlagWhenIdle(int32_t value) {
-  status_.flagWhenIdle = value;
-  Result(OPOS_SUCCESS);
-}
-
-std::string CPOSPrinter::ErrorString() const { return {}; }
+void CPOSPrinter::PostStatusUpdate(int32_t) {}
+void CPOSPrinter::PostOutputComplete(int32_t) {}
+void CPOSPrinter::PostError(int32_t, int32_t) {}

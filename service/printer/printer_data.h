@@ -4,9 +4,11 @@
 // change these values (line metrics, character set, page mode) are free
 // functions over this struct so they can be tested without a device.
 //
-// Threads: written on the Control Object's thread only. Values that worker
-// threads change (State, status, output ids) live with the output path and
-// the event queue, not here.
+// Threads: the Control Object's thread owns it, except `print`, which the
+// output thread also uses: writes to it are made under the output path's
+// PrintStateMutex. Settings other threads read (claimed, enabled, async
+// mode...) are in PrinterFlags; status values and output ids live with the
+// output path.
 #pragma once
 
 #include <cstdint>
@@ -59,11 +61,7 @@ struct PrinterData {
   // Common properties.
   int32_t resultCode = 0;
   int32_t resultCodeExtended = 0;
-  int32_t claimed = 0;
-  int32_t deviceEnabled = 0;
   int32_t freezeEvents = 0;
-  int32_t powerNotify = 0;
-  int32_t capPowerReporting = 0;
   std::string checkHealthText = "Not Excuted";  // as a never-opened object reports it
 
   // Common capabilities (profile COMMON).
@@ -105,7 +103,6 @@ struct PrinterData {
   int32_t capRecPageMode = 0;
 
   // Printer properties.
-  int32_t asyncMode = 0;
   int32_t characterSet = 0;
   int32_t recLetterQuality = 0;
   int32_t recLineHeight = 0;
@@ -114,8 +111,6 @@ struct PrinterData {
   int32_t recSidewaysMaxLines = 0;
   int32_t recSidewaysMaxChars = 0;
   int32_t rotateSpecial = 1;
-  int32_t cartridgeNotify = 0;
-  int32_t recCurrentCartridge = 1;
   int32_t mapCharacterSet = 0;
 
   // Text lists from the profile.

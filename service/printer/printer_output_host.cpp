@@ -1,0 +1,24 @@
+#include "service/printer/printer_output_host.h"
+
+#include "common/opos.h"
+#include "service/pipeline/binary_conversion.h"
+#include "service/pipeline/state_prefix.h"
+#include "service/pipeline/translator.h"
+
+// Called with the output path's PrintStateMutex held.
+std::string CPOSPrinter::OutputHost::BuildStatePrefix() { return ::BuildStatePrefix(p_.d_.print); }
+
+int32_t CPOSPrinter::OutputHost::TranslateText(const std::string& data, std::string* out) {
+  PrintState& s = p_.d_.print;
+  return TranslatePrintData(s, DecodeBinaryConversion(s.binaryConversion, data), out);
+}
+
+void CPOSPrinter::OutputHost::ResetRotation() {
+  p_.d_.print.rotation = opos::PTR_RP_NORMAL;
+  p_.d_.print.resendFlags |= RESEND_UPSIDE_DOWN;
+}
+
+void CPOSPrinter::OutputHost::MarkResendAll() { p_.d_.print.resendFlags |= RESEND_ALL; }
+
+// Page mode collects nothing until pageModePrint starts a page.
+bool CPOSPrinter::OutputHost::AppendToPage(const std::vector<std::string>&) { return false; }
