@@ -3,13 +3,16 @@
 #include "service/printer/pos_printer.h"
 
 #include "common/opos.h"
+#include "service/printer/printer_event_host.h"
 #include "service/printer/printer_output_host.h"
 #include "service/printer/printer_port_user.h"
 
 using namespace opos;
 
 CPOSPrinter::CPOSPrinter()
-    : outputHost_(std::make_unique<OutputHost>(*this)),
+    : eventHost_(std::make_unique<EventHost>(*this)),
+      events_(std::make_unique<CEventQueue>(eventHost_.get())),
+      outputHost_(std::make_unique<OutputHost>(*this)),
       output_(std::make_unique<COutputPath>(*outputHost_)),
       portUser_(std::make_unique<PortUser>(*this)) {}
 

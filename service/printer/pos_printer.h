@@ -15,6 +15,7 @@
 
 #include "portmgr/portmgr_api.h"
 #include "service/printer/device_entry.h"
+#include "service/printer/event_queue.h"
 #include "service/printer/printer_data.h"
 #include "service/printer/output_path.h"
 #include "service/printer/output_port.h"
@@ -89,6 +90,7 @@ class CPOSPrinter {
  private:
   class PortUser;
   class OutputHost;
+  class EventHost;
 
   int32_t Result(int32_t rc);  // stores rc in ResultCode and returns it
   int32_t Unsupported();
@@ -116,7 +118,7 @@ class CPOSPrinter {
   void PostOutputComplete(int32_t outputId);
   void PostError(int32_t resultCode, int32_t resultCodeExtended);
 
-  // Event gates: the application's FreezeEvents and the Control Object's.
+  // The application's event gate (FreezeEvents).
   void SetFreezeEvents(int32_t value);
 
   // Property writes that need more than a store. Those that change the
@@ -140,11 +142,12 @@ class CPOSPrinter {
   CPortManagerLink portLink_;
 
   IControlObject* controlObject_ = nullptr;  // not owned
-  int32_t eventDispIds_[4] = {0, 0, 0, 0};   // SODirectIO, SOError, SOOutputComplete, SOStatusUpdate
-  int32_t coFreezeEvents_ = 0;
+  EventDispids eventDispIds_;
 
   // Declared last: destroyed first, so their threads never see a
   // half-destroyed printer.
+  std::unique_ptr<EventHost> eventHost_;
+  std::unique_ptr<CEventQueue> events_;
   std::unique_ptr<OutputHost> outputHost_;
   std::unique_ptr<COutputPath> output_;
   std::unique_ptr<PortUser> portUser_;

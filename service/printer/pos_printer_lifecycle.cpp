@@ -53,9 +53,11 @@ int32_t CPOSPrinter::ReadConfiguration(const std::string& deviceName) {
 }
 
 bool CPOSPrinter::LinkControlObject(IControlObject* controlObject) {
+  int32_t* const ids[] = {&eventDispIds_.directIO, &eventDispIds_.error, &eventDispIds_.outputComplete,
+                          &eventDispIds_.statusUpdate};
   controlObject_ = controlObject;
   for (size_t i = 0; i < std::size(kEventMethods); ++i) {
-    if (controlObject_ == nullptr || !controlObject_->LookUp(kEventMethods[i], &eventDispIds_[i])) {
+    if (controlObject_ == nullptr || !controlObject_->LookUp(kEventMethods[i], ids[i])) {
       controlObject_ = nullptr;  // never released: the link holds no reference
       return false;
     }
@@ -65,7 +67,7 @@ bool CPOSPrinter::LinkControlObject(IControlObject* controlObject) {
 
 int32_t CPOSPrinter::OpenService(const std::string&, const std::string& deviceName, IControlObject* controlObject) {
   // A second open of a running service would start its workers twice.
-  if (output_->Running()) return Result(OPOS_E_ILLEGAL);
+  if (output_->Running() || events_->Running()) return Result(OPOS_E_ILLEGAL);
   d_.resultCodeExtended = 0;
   if (Result(ReadConfiguration(deviceName)) != OPOS_SUCCESS) return d_.resultCode;
 

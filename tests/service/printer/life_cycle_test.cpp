@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <future>
+#include <thread>
 #include <string>
 #include <vector>
 
 #include "common/opos.h"
 #include "common/trace.h"
 #include "printer_fixture.h"
+#include "service/printer/printer_environment.h"
 
 using namespace opos;
 using namespace printer_test;
@@ -23,7 +26,7 @@ const std::string kEnableInk = Bytes({0x1D, 0x61, 0x0F, 0x1D, 0x6A, 0xFF});
 
 int CountWrites(const std::string& bytes) {
   int n = 0;
-  for (const std::string& w : FakePortMgr::Get().Writes()) n += w == bytes;
+  for (const std::string& w : PrinterWrites()) n += w == bytes;
   return n;
 }
 
@@ -211,16 +214,16 @@ TEST_F(ClaimTest, OpensThePortAndSendsTheHandshake) {
   EXPECT_EQ(s.baudRate, 19200);
   EXPECT_EQ(s.option[2], 50);
   EXPECT_EQ(s.outputBuffer, 4096);
-  EXPECT_EQ(fake().Writes(), (std::vector<std::string>{kHandshake, kInitialise}));
+  EXPECT_EQ(PrinterWrites(), (std::vector<std::string>{kHandshake, kInitialise}));
 }
 
 TEST_F(ClaimTest, SecondClaimSendsNothing) {
   CPOSPrinter p;
   ASSERT_EQ(p.OpenService("POSPrinter", "Printer1", &co), OPOS_SUCCESS);
   ASSERT_EQ(p.ClaimDevice(0), OPOS_SUCCESS);
-  const size_t writes = fake().Writes().size();
+  const size_t writes = PrinterWrites().size();
   EXPECT_EQ(p.ClaimDevice(0), OPOS_SUCCESS);
-  EXPECT_EQ(fake().Writes().size(), writes);
+  EXPECT_EQ(PrinterWrites().size(), writes);
   EXPECT_EQ(fake().Count("OpenPort"), 1);
 }
 
@@ -245,7 +248,7 @@ TEST_F(ClaimTest, PortThatWillNotOpenGivesIllegal) {
   fake().SetOpenPortResult(0);
   EXPECT_EQ(p.ClaimDevice(0), OPOS_E_ILLEGAL);
   EXPECT_EQ(p.GetPropertyNumber(1), 0);
-  EXPECT_TRUE(fake().Writes().empty());
+  EXPECT_TRUE(PrinterWrites().empty());
 }
 
 TEST_F(ClaimTest, ClaimWithoutAnOpenServiceGivesIllegal) {
@@ -263,11 +266,21 @@ TEST_F(ClaimTest, HandshakeNeedsThePortLockAtOnce) {
   PortEntry* entry = FindPort(1);  // the fake's first handle
   ASSERT_NE(entry, nullptr);
   CPortManager* port = entry->manager;
-  ASSERT_TRUE(port->Lock(0));
-  EXPECT_FALSE(p.InitializePrinter(2));
-  port->Unlock();
+  std::promise<void> locked, release;
+  std::thread holder([&] {
+    port->Lock(-1);
+    locked.set_value();
+    release.get_future().wait();
+    port->Unlock();
+  });
+  locked.get_future().wait();
+  const size_t writes = PrinterWrites().size();
+  EXPECT_FALSE(p.InitializePrinter(2));  // another writer holds the port
+  EXPECT_EQ(PrinterWrites().size(), writes);
+  release.set_value();
+  holder.join();
   EXPECT_TRUE(p.InitializePrinter(1));
-  EXPECT_EQ(fake().Writes().back(), kHandshake);  // mode 1 does not initialise
+  EXPECT_EQ(PrinterWrites().back(), kHandshake);  // mode 1 does not initialise
 }
 
 // ---- DeviceEnabled -----------------------------------------------------
@@ -280,7 +293,7 @@ TEST_F(EnableTest, NeedsAClaim) {
   p.SetPropertyNumber(3, 1);
   EXPECT_EQ(p.GetPropertyNumber(6), OPOS_E_NOTCLAIMED);
   EXPECT_EQ(p.GetPropertyNumber(3), 0);
-  EXPECT_TRUE(fake().Writes().empty());
+  EXPECT_TRUE(PrinterWrites().empty());
 }
 
 TEST_F(EnableTest, SendsTheStatusBlockOnceAndOpensEvents) {

@@ -139,4 +139,16 @@ inline std::string Bytes(std::initializer_list<uint8_t> bytes) {
   return std::string(bytes.begin(), bytes.end());
 }
 
+// The writes of the printer object, without those the port's monitor
+// thread makes on its own when it sees the printer come on line.
+inline std::vector<std::string> PrinterWrites() {
+  const std::string statusBack = Bytes({0x1D, 0x61, 0x0F});
+  const std::string inkBack = Bytes({0x1D, 0x6A, 0xFF});
+  std::vector<std::string> own;
+  for (const std::string& w : FakePortMgr::Get().Writes()) {
+    if (w != statusBack && w != inkBack) own.push_back(w);
+  }
+  return own;
+}
+
 }  // namespace printer_test

@@ -203,14 +203,14 @@ TEST_F(PropertiesTest, CurrentCartridgeMustBeAColourOfThePrinter) {
   SeedDword("Printer1", "type", 3);
   CPOSPrinter p;
   OpenClaimEnable(p);
-  const size_t writes = fake().Writes().size();
+  const size_t writes = PrinterWrites().size();
   p.SetPropertyNumber(8041, 2);  // CapRecColor is 1
   EXPECT_EQ(p.GetPropertyNumber(6), OPOS_E_ILLEGAL);
   EXPECT_EQ(p.GetPropertyNumber(8041), 1);
-  EXPECT_EQ(fake().Writes().size(), writes);
+  EXPECT_EQ(PrinterWrites().size(), writes);
   p.SetPropertyNumber(8041, 1);
   EXPECT_EQ(p.GetPropertyNumber(6), OPOS_SUCCESS);
-  EXPECT_EQ(fake().Writes().back(), Bytes({0x1D, 0x6A, 0x0F}));
+  EXPECT_EQ(PrinterWrites().back(), Bytes({0x1D, 0x6A, 0x0F}));
 }
 
 TEST_F(PropertiesTest, FreezeEventsOpensAndClosesTheGate) {
