@@ -1,11 +1,11 @@
 #include "service/printer/device_entry.h"
 
 #include "common/registry_access.h"
+#include "common/registry_schema.h"
 #include "service/printer/decimal_text.h"
 
 namespace {
 
-constexpr char kPrinterClassKey[] = "Software\\OLEforRetail\\ServiceOPOS\\POSPrinter\\";
 constexpr int32_t kVersionBase = 1009000;
 
 // Line options per port kind, in PortSettings order.
@@ -37,26 +37,28 @@ void ReadPort(const EntryReader& r, const DeviceEntryEnvironment& env, DeviceEnt
   const std::string kind = e->portName.substr(0, 3);
   if (kind == "COM") {
     SetOptions(e, kSerialOptions);
-    r.TextNumber("BaudRate", &e->baudRate);
-    r.TextNumber("BitLength", &e->dataBits);
-    r.TextNumber("Parity", &e->parity);
-    r.TextNumber("Stop", &e->stopBits);
+    r.TextNumber(schema::kBaudRate, &e->baudRate);
+    r.TextNumber(schema::kBitLength, &e->dataBits);
+    r.TextNumber(schema::kParity, &e->parity);
+    r.TextNumber(schema::kStop, &e->stopBits);
   } else if (kind == "LPT") {
     SetOptions(e, env.windows95Family ? kParallelOptions95 : kParallelOptions);
   } else if (kind == "USB") {
-    r.Text("UsbDeviceName", &e->portName);
-    r.Text("Pid", &e->usbProductId);
-    r.Text("Vid", &e->usbVendorId);
+    r.Text(schema::kUsbDeviceName, &e->portName);
+    r.Text(schema::kPid, &e->usbProductId);
+    r.Text(schema::kVid, &e->usbVendorId);
     e->portName = env.resolveUsb ? env.resolveUsb(e->portName, e->usbProductId) : std::string();
   } else {
-    r.Text("TcpIp", &e->portName);
-    r.Number("TcpPort", &e->baudRate);
+    r.Text(schema::kTcpIp, &e->portName);
+    r.Number(schema::kTcpPort, &e->baudRate);
   }
 }
 
 }  // namespace
 
-std::string PrinterEntryKey(const std::string& deviceKey) { return kPrinterClassKey + deviceKey; }
+std::string PrinterEntryKey(const std::string& deviceKey) {
+  return std::string(schema::kPOSPrinterKey) + "\\" + deviceKey;
+}
 
 int32_t ServiceObjectVersionFrom(const std::string& version) {
   const size_t dot = version.rfind('.');
@@ -68,17 +70,17 @@ bool ReadDeviceEntry(const std::string& deviceKey, const DeviceEntryEnvironment&
   const EntryReader r(deviceKey);
   e->portName.clear();
   e->deviceName.clear();
-  r.Text("Port", &e->portName);
+  r.Text(schema::kPort, &e->portName);
   ReadPort(r, env, e);
-  r.TextNumber("OutputBuf", &e->outputBuffer);
-  r.TextNumber("InputBuf", &e->inputBuffer);
-  r.Number("Type", &e->printerType);
-  r.Text("DeviceDesc", &e->deviceDescription);
-  r.Text("DeviceName", &e->deviceName);
-  r.Text("Description", &e->description);
-  r.Text("inf", &e->profilePath);
+  r.TextNumber(schema::kOutputBuf, &e->outputBuffer);
+  r.TextNumber(schema::kInputBuf, &e->inputBuffer);
+  r.Number(schema::kType, &e->printerType);
+  r.Text(schema::kDeviceDesc, &e->deviceDescription);
+  r.Text(schema::kDeviceName, &e->deviceName);
+  r.Text(schema::kDescription, &e->description);
+  r.Text(schema::kInf, &e->profilePath);
   std::string version;
-  e->hasVersion = r.Text("Version", &version);
+  e->hasVersion = r.Text(schema::kVersion, &version);
   if (e->hasVersion) e->serviceObjectVersion = ServiceObjectVersionFrom(version);
   return !e->portName.empty() && !e->deviceName.empty();
 }
