@@ -132,7 +132,9 @@ TEST_F(PrintingTest, CoverReportBecomesAStatusUpdate) {
   fake().PushStatus({0x20, 0x00, 0x00, 0x00});  // cover open
   ASSERT_TRUE(PumpUntil([&] { return HasEvent("StatusUpdate 11"); }));
   EXPECT_EQ(p.GetPropertyNumber(8003), 1);
-  EXPECT_EQ(p.PrintNormal(PTR_S_RECEIPT, "x"), OPOS_SUCCESS);  // a network port prints regardless
+  EXPECT_EQ(p.PrintNormal(PTR_S_RECEIPT, "never"), OPOS_E_EXTENDED);
+  EXPECT_EQ(p.GetPropertyNumber(7), OPOS_EPTR_COVER_OPEN);
+  EXPECT_FALSE(Contains(fake().Written(), "never"));
 }
 
 TEST_F(PrintingTest, MissingEventWindowStillOpens) {
