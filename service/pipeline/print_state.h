@@ -73,7 +73,7 @@ struct PrintState {
   int32_t recLinesToPaperCut = 0;
   int32_t lineSpacingDots = 0;  // 12..50 once set by a property write
   int32_t rotation = 1;         // PTR_RP_NORMAL or PTR_RP_ROTATE180 matter
-  int8_t codePage = 0;          // ESC t n; negative = none
+  int16_t codePage = 0;         // ESC t n (0..255); negative = none
   int8_t internationalSet = 0;  // ESC R n; negative = none
   uint8_t fontByte = 0;         // 1 when recLineChars > linecharsNormal
   uint8_t resendFlags = RESEND_ALL;

@@ -22,21 +22,21 @@ constexpr char kPxAaPrefix[] = "PX-AA";
 
 }  // namespace
 
-bool LookUpCodePage(int32_t characterSet, const std::string& deviceName, int8_t* codePage) {
+bool LookUpCodePage(int32_t characterSet, const std::string& deviceName, int16_t* codePage) {
   for (const CodePageRow& row : kCodePages) {
     if (row.characterSet != characterSet) continue;
     uint8_t n = row.escT;
     if (characterSet == kEuroLatin && deviceName.compare(0, sizeof kPxAaPrefix - 1, kPxAaPrefix) == 0) {
       n = kEuroLatinOnPxAa;
     }
-    *codePage = static_cast<int8_t>(n);
+    *codePage = n;
     return true;
   }
   return false;
 }
 
 int32_t ApplyCharacterSet(PrinterData& d, int32_t characterSet) {
-  int8_t codePage = 0;
+  int16_t codePage = 0;
   if (!LookUpCodePage(characterSet, d.deviceName, &codePage)) return opos::OPOS_E_ILLEGAL;
   d.print.codePage = codePage;
   d.print.resendFlags |= RESEND_CODE_PAGE;

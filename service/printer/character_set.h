@@ -9,7 +9,7 @@
 // The ESC t number for a CharacterSet value, or false when the printer has
 // no such code page. Code page 858 sits at another number on the "PX-AA"
 // models, so the device name takes part.
-bool LookUpCodePage(int32_t characterSet, const std::string& deviceName, int8_t* codePage);
+bool LookUpCodePage(int32_t characterSet, const std::string& deviceName, int16_t* codePage);
 
 // Stores CharacterSet and its code page and marks the code page for
 // resending; an unknown value changes nothing. Returns the result code.

@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "platform/system.h"
+
 namespace {
 
 using Resolver = std::function<std::string(const std::string&, const std::string&)>;
@@ -29,7 +31,7 @@ void SetUsbResolverForTesting(Resolver resolver) {
 
 DeviceEntryEnvironment MakeDeviceEntryEnvironment() {
   DeviceEntryEnvironment env;
-  env.windows95Family = false;  // every supported system is of the NT family
+  env.windows95Family = platform::IsWindows95Family();
   std::lock_guard<std::mutex> lock(ResolverMutex());
   env.resolveUsb = TestResolver() ? TestResolver() : Resolver(NoUsbPrinter);
   return env;

@@ -11,6 +11,7 @@
 #include "service/printer/device_entry.h"
 #include "service/printer/line_metrics.h"
 #include "service/printer/page_mode_properties.h"
+#include "service/pipeline/state_prefix.h"
 
 using namespace opos;
 
@@ -97,17 +98,17 @@ TEST(MapMode, AcceptsOneToFourOnly) {
 TEST(CharacterSet, CodePageTable) {
   struct Case {
     int32_t set;
-    int8_t escT;
+    int16_t escT;
   } cases[] = {{437, 0}, {850, 2}, {852, 18}, {866, 17}, {874, 36}, {998, 0}, {999, 16}, {1252, 16}, {1257, 26}};
   for (const Case& c : cases) {
-    int8_t n = -1;
+    int16_t n = -1;
     EXPECT_TRUE(LookUpCodePage(c.set, "PX-BB", &n)) << c.set;
     EXPECT_EQ(n, c.escT) << c.set;
   }
 }
 
 TEST(CharacterSet, EuroLatinDependsOnTheModel) {
-  int8_t n = 0;
+  int16_t n = 0;
   ASSERT_TRUE(LookUpCodePage(858, "PX-AA_1", &n));
   EXPECT_EQ(n, 11);
   ASSERT_TRUE(LookUpCodePage(858, "PX-BB", &n));
@@ -129,6 +130,14 @@ TEST(CharacterSet, UnknownSetChangesNothing) {
   EXPECT_EQ(d.characterSet, 1251);
   EXPECT_EQ(d.print.codePage, 28);
   EXPECT_EQ(d.print.resendFlags, RESEND_CODE_PAGE);
+}
+
+TEST(CharacterSet, UserDefinedPageReachesThePrinter) {
+  PrinterData d;
+  ASSERT_EQ(ApplyCharacterSet(d, 255), OPOS_SUCCESS);
+  EXPECT_EQ(d.print.codePage, 255);
+  const std::string prefix = BuildStatePrefix(d.print);
+  EXPECT_NE(prefix.find(std::string("\x1B\x74\xFF", 3)), std::string::npos);
 }
 
 TEST(PageModeSetters, RefusalsKeepTheOldValue) {
