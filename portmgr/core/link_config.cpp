@@ -74,6 +74,9 @@ bool Classify(const PortSettings& s, LinkConfig* c) {
     return true;
   }
   if (IsIPv4(name)) {
+    // 0.0.0.0 is the unset address (and would reach this very host on some
+    // systems); the broadcast address is no printer either.
+    if (name == "0.0.0.0" || name == "255.255.255.255") return false;
     if (!InRange(s.baudRate, 0, 65535)) return false;
     c->kind = LinkKind::Tcp;
     c->path = name;

@@ -110,6 +110,14 @@ TEST(LinkConfig, TcpPortZeroMeans9100) {
   Parse(s, false);
 }
 
+TEST(LinkConfig, UnsetAndBroadcastAddressesAreNoPrinter) {
+  PortSettings s{};
+  s.portName = "0.0.0.0";
+  Parse(s, false);
+  s.portName = "255.255.255.255";
+  Parse(s, false);
+}
+
 TEST(LinkConfig, DefaultsWhenOptionsAreZero) {
   PortSettings s{};
   s.portName = "192.168.0.10";

@@ -8,13 +8,16 @@
  *   printer) adds its user bit and gives the same handle, so whichever
  *   handle a caller keeps, DeletePort(user, handle) for each user ends the
  *   port when the last user bit goes. A wrong handle, a null pointer or a
- *   negative length gives 0 from every entry point.
+ *   negative length gives 0 from every entry point. Ports must be closed
+ *   (ClosePort, or DeletePort of the last user) before the library is
+ *   unloaded: an open port's reader thread runs the library's code.
  *
  * Port names (the name in PortSettings; CreatePort's name when it is null)
  *   "COMn"            serial line. Windows: "\\.\COMn". POSIX: /dev/ttyS(n-1).
  *   "LPTn"            parallel port. Windows: "\\.\LPTn". POSIX: /dev/lp(n-1).
  *   a.b.c.d           IPv4 address: TCP, the baud-rate field is the TCP port
- *                     (0 means 9100, the usual raw printing port).
+ *                     (0 means 9100, the usual raw printing port). The unset
+ *                     address 0.0.0.0 and 255.255.255.255 are refused.
  *   "NUL"             the null port: takes every byte, never answers.
  *   anything else     a device path opened as it is (USB printer paths on
  *                     Windows, /dev/usb/lpN, a tty such as /dev/pts/N, or a
@@ -65,7 +68,8 @@
  *
  * Power (IsPowerState)
  *   2001 while the port is open, its link is up and the printer shows no
- *   sign of being gone; else 2003. Signs: a TCP link that dropped; a write
+ *   sign of being gone; else 2003. Silence is no such sign: a printer sends
+ *   automatic status only when something changes. Signs: a TCP link that dropped; a write
  *   that timed out or failed, until the printer sends a byte or takes a
  *   whole write again; on a serial line with RTS/CTS (DTR/DSR) flow
  *   control, CTS (DSR) low where the line reports it.
