@@ -36,8 +36,10 @@ class PrinterE2e : public testing::Test {
     for (const char* line : {"cover close", "paper ok", "online", "error clear"}) Control(line);
   }
 
-  // OpenService, ClaimDevice and DeviceEnabled = 1, each expected to pass.
-  // powerNotify is set while still disabled, as it must be.
+  // OpenService, ClaimDevice and DeviceEnabled = 1, each expected to pass,
+  // then waits for the first status report (paper and cover as they are),
+  // so tests start from settled values. powerNotify is set while still
+  // disabled, as it must be.
   void OpenClaimEnable(bool powerNotify = false) {
     ASSERT_EQ(printer_.Open(Rig().device, recorder_), 0);
     ASSERT_EQ(printer_.Claim(), 0);
@@ -48,6 +50,8 @@ class PrinterE2e : public testing::Test {
     printer_.SetNumber(PIDX_DeviceEnabled, 1);
     ASSERT_EQ(printer_.Number(PIDX_ResultCode), 0);
     ASSERT_EQ(printer_.Number(PIDX_DeviceEnabled), 1);
+    ASSERT_TRUE(PumpUntil([&] { return StatusSince(0, 12) && StatusSince(0, 26); }))
+        << "no first status report\n" << recorder_->Describe();
   }
 
   // Pumps until a StatusUpdate with this value has arrived after `from`

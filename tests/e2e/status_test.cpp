@@ -39,8 +39,9 @@ TEST_F(Status, DISABLED_CoverOpenAndClosedAreReportedOnce) {
   EXPECT_EQ(printer_.Number(PIDXPtr_CoverOpen), 0);
   PumpFor(300);  // the monitor keeps polling: no repeats of unchanged values
   std::vector<long> covers;
-  for (long v : recorder_->Values(Event::StatusUpdate)) {
-    if (v == 11 || v == 12) covers.push_back(v);
+  for (std::size_t i = mark; i < recorder_->Count(); ++i) {
+    const Event& e = recorder_->Events()[i];
+    if (e.kind == Event::StatusUpdate && (e.numbers[0] == 11 || e.numbers[0] == 12)) covers.push_back(e.numbers[0]);
   }
   EXPECT_EQ(covers, (std::vector<long>{11, 12})) << recorder_->Describe();
 }

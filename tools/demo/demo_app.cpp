@@ -109,7 +109,7 @@ std::string SampleReceipt() {
   std::string r;
   r += esc + "cA" + esc + "4C" + esc + "bC" + "TAVO CORNER SHOP\n";
   r += esc + "N" + esc + "cA" + "12 Harbour Street\n";
-  r += esc + "cA" + "Tel 0123 456 789\n\n";
+  r += esc + "cA" + "Tel 0123 456 789\n\n" + esc + "N";  // alignment holds until reset
   r += "Bread, wholemeal            2.40\n";
   r += "Milk 1 l                    1.15\n";
   r += "Coffee beans 250 g          6.90\n";
