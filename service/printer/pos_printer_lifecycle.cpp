@@ -66,8 +66,9 @@ bool CPOSPrinter::LinkControlObject(IControlObject* controlObject) {
 }
 
 int32_t CPOSPrinter::OpenService(const std::string&, const std::string& deviceName, IControlObject* controlObject) {
-  // A second open of a running service would start its workers twice.
-  if (output_->Running() || events_->Running()) return Result(OPOS_E_ILLEGAL);
+  // A second open would start the workers twice or lose the port handle
+  // (also after an open that failed once it held the port).
+  if (portHandle_ != 0 || output_->Running() || events_->Running()) return Result(OPOS_E_ILLEGAL);
   d_.resultCodeExtended = 0;
   if (Result(ReadConfiguration(deviceName)) != OPOS_SUCCESS) return d_.resultCode;
 

@@ -182,6 +182,9 @@ TEST_F(OpenServiceTest, MissingEventMethodKeepsThePortUntilClose) {
   EXPECT_EQ(p.OpenService("POSPrinter", "Printer1", &co), OPOS_E_NOSERVICE);
   EXPECT_EQ(co.LookedUp().size(), 3u);  // stops at the first failure
   EXPECT_EQ(fake().Count("DeletePort"), 0);
+  co.missing.clear();
+  EXPECT_EQ(p.OpenService("POSPrinter", "Printer1", &co), OPOS_E_ILLEGAL);  // still holds the port
+  EXPECT_EQ(fake().Count("CreatePort"), 1);
   EXPECT_EQ(p.Close(), OPOS_SUCCESS);
   EXPECT_EQ(fake().Count("DeletePort"), 1);
 }
