@@ -1,6 +1,7 @@
-// A cover opened on the virtual printer stops output: synchronous calls
-// fail at once, asynchronous jobs raise an error event and wait for the
-// application's answer; retry prints everything exactly once, clear drops it.
+// A cover opened or paper run out on the virtual printer stops output:
+// synchronous calls fail at once, asynchronous jobs raise an error event and
+// wait for the application's answer; retry prints everything exactly once,
+// clear drops it.
 #include "e2e_fixture.h"
 
 namespace {
@@ -17,16 +18,66 @@ class ErrorRecovery : public PrinterE2e {
   }
 };
 
-TEST_F(ErrorRecovery, DISABLED_SynchronousPrintWithCoverOpenFailsAndWritesNothing) {
-  OpenCoverBeforePrinting(false);
+// A condition of the printer that stops output, how it is reported and
+// the extended result a print gets while it lasts.
+struct Blocker {
+  const char* set;
+  const char* clear;
+  long status;    // StatusUpdate once it is seen
+  long cleared;   // StatusUpdate once it is gone
+  long extended;  // with OPOS_E_EXTENDED (114)
+};
+
+class Blocked : public PrinterE2e, public testing::WithParamInterface<Blocker> {
+ protected:
+  void Block(bool async) {
+    OpenClaimEnable();
+    printer_.SetNumber(PIDXPtr_AsyncMode, async ? 1 : 0);
+    std::size_t mark = recorder_->Count();
+    ControlOk(GetParam().set);
+    ASSERT_TRUE(WaitForStatus(GetParam().status, mark)) << recorder_->Describe();
+  }
+};
+
+TEST_P(Blocked, SynchronousPrintFailsAndWritesNothing) {
+  Block(false);
   CommandLog log;
   EXPECT_EQ(printer_.PrintNormal("E2E must not print\n"), 114);
-  EXPECT_EQ(printer_.Number(PIDX_ResultCodeExtended), 201);
+  EXPECT_EQ(printer_.Number(PIDX_ResultCodeExtended), GetParam().extended);
   PumpFor(300);
   EXPECT_EQ(log.TextSince().find("E2E must not print"), std::string::npos);
 }
 
-TEST_F(ErrorRecovery, DISABLED_RetryAfterClosingTheCoverPrintsEveryJobExactlyOnce) {
+TEST_P(Blocked, AsynchronousJobWaitsForTheAnswerAndPrintsOnceAfterRetry) {
+  Block(true);
+  CommandLog log;
+  recorder_->onError = [&](const Event&) -> long {
+    ControlOk(GetParam().clear);
+    return 11;  // OPOS_ER_RETRY
+  };
+  ASSERT_EQ(printer_.PrintNormal("E2E retried job\n"), 0);
+  long id = printer_.Number(PIDX_OutputID);
+  ASSERT_TRUE(PumpUntil([&] {
+    std::vector<long> done = recorder_->Values(Event::OutputComplete);
+    return std::count(done.begin(), done.end(), id) > 0;
+  })) << recorder_->Describe();
+  std::vector<Event> errors = recorder_->OfKind(Event::Error);
+  ASSERT_EQ(errors.size(), 1u) << recorder_->Describe();
+  EXPECT_EQ(errors[0].numbers, (std::vector<long>{114, GetParam().extended, 1, 11}));
+  EXPECT_TRUE(StatusSince(0, GetParam().cleared));
+  ASSERT_TRUE(WaitForText(log, "E2E retried job"));
+  PumpFor(300);
+  EXPECT_EQ(Occurrences(log.TextSince(), "E2E retried job"), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Printer, Blocked,
+                         testing::Values(Blocker{"cover open", "cover close", 11, 12, 201},
+                                         Blocker{"paper empty", "paper ok", 24, 26, 203}),
+                         [](const testing::TestParamInfo<Blocker>& info) {
+                           return info.param.extended == 201 ? std::string("CoverOpen") : std::string("PaperEmpty");
+                         });
+
+TEST_F(ErrorRecovery, RetryAfterClosingTheCoverPrintsEveryJobExactlyOnce) {
   OpenCoverBeforePrinting(true);
   CommandLog log;
   struct Answer {
@@ -84,7 +135,7 @@ TEST_F(ErrorRecovery, DISABLED_RetryAfterClosingTheCoverPrintsEveryJobExactlyOnc
   EXPECT_EQ(printer_.Number(PIDXPtr_ErrorLevel), 1);
 }
 
-TEST_F(ErrorRecovery, DISABLED_ClearDropsTheQueuedJobs) {
+TEST_F(ErrorRecovery, ClearDropsTheQueuedJobs) {
   OpenCoverBeforePrinting(true);
   CommandLog log;
   recorder_->onError = [](const Event&) -> long { return 12; };  // OPOS_ER_CLEAR

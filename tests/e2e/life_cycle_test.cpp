@@ -18,7 +18,7 @@ TEST_F(LifeCycle, MissingDeviceEntryIsRefusedAndCloseStillSucceeds) {
   EXPECT_EQ(printer_.Close(), 0);
 }
 
-TEST_F(LifeCycle, DISABLED_ClaimSendsTheHandshakeOnceAndEnableTurnsOnStatusBack) {
+TEST_F(LifeCycle, ClaimSendsTheHandshakeOnceAndEnableTurnsOnStatusBack) {
   CommandLog log;
   ASSERT_EQ(printer_.Open(Rig().device, recorder_), 0);
   EXPECT_EQ(printer_.Number(PIDX_State), 2);
@@ -54,7 +54,7 @@ TEST_F(LifeCycle, DISABLED_ClaimSendsTheHandshakeOnceAndEnableTurnsOnStatusBack)
   EXPECT_TRUE(PumpUntil([&] { return StatusSince(0, 12); })) << recorder_->Describe();
 }
 
-TEST_F(LifeCycle, DISABLED_EnableWithoutClaimIsRefusedAndSendsNothing) {
+TEST_F(LifeCycle, EnableWithoutClaimIsRefusedAndSendsNothing) {
   ASSERT_EQ(printer_.Open(Rig().device, recorder_), 0);
   CommandLog log;
   printer_.SetNumber(PIDX_DeviceEnabled, 1);
@@ -64,7 +64,7 @@ TEST_F(LifeCycle, DISABLED_EnableWithoutClaimIsRefusedAndSendsNothing) {
   EXPECT_TRUE(log.Since().empty());
 }
 
-TEST_F(LifeCycle, DISABLED_ReleaseDisablesAndFreesThePortForTheNextObject) {
+TEST_F(LifeCycle, ReleaseDisablesAndFreesThePortForTheNextObject) {
   OpenClaimEnable(true);
   EXPECT_EQ(printer_.Release(), 0);
   EXPECT_EQ(printer_.Number(PIDX_Claimed), 0);

@@ -23,6 +23,7 @@ enum : long {
   PIDX_PowerState = 14,
   PIDXPtr_AsyncMode = 8001,
   PIDXPtr_CoverOpen = 8003,
+  PIDXPtr_FlagWhenIdle = 8005,
   PIDXPtr_RecEmpty = 8014,
   PIDXPtr_RecNearEnd = 8021,
   PIDXPtr_ErrorLevel = 8035,

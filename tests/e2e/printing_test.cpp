@@ -6,7 +6,7 @@ namespace {
 
 using Printing = PrinterE2e;
 
-TEST_F(Printing, DISABLED_SynchronousPrintNormalReachesThePaperBeforeItReturns) {
+TEST_F(Printing, SynchronousPrintNormalReachesThePaperBeforeItReturns) {
   OpenClaimEnable();
   CommandLog log;
   EXPECT_EQ(printer_.PrintNormal("E2E sync line one\nE2E sync line two\n"), 0);
@@ -18,12 +18,12 @@ TEST_F(Printing, DISABLED_SynchronousPrintNormalReachesThePaperBeforeItReturns) 
   EXPECT_TRUE(recorder_->OfKind(Event::OutputComplete).empty());  // synchronous output raises none
 }
 
-TEST_F(Printing, DISABLED_PrintNormalOnAnotherStationIsRefused) {
+TEST_F(Printing, PrintNormalOnAnotherStationIsRefused) {
   OpenClaimEnable();
   EXPECT_EQ(printer_.Call(L"PrintNormal", {PrinterSession::Long(1), PrinterSession::Bytes("journal\n")}), 106);
 }
 
-TEST_F(Printing, DISABLED_AsynchronousJobsCompleteInOutputIdOrder) {
+TEST_F(Printing, AsynchronousJobsCompleteInOutputIdOrder) {
   OpenClaimEnable();
   printer_.SetNumber(PIDXPtr_AsyncMode, 1);
   CommandLog log;
@@ -46,7 +46,29 @@ TEST_F(Printing, DISABLED_AsynchronousJobsCompleteInOutputIdOrder) {
   EXPECT_LT(second, text.find("E2E async third"));
 }
 
-TEST_F(Printing, DISABLED_RenderedReceiptHoldsThePrintedText) {
+TEST_F(Printing, FlagWhenIdleReportsIdleOnceAfterTheQueueDrains) {
+  OpenClaimEnable();
+  printer_.SetNumber(PIDXPtr_AsyncMode, 1);
+  ASSERT_EQ(printer_.PrintNormal("E2E before idle one\n"), 0);
+  ASSERT_EQ(printer_.PrintNormal("E2E before idle two\n"), 0);
+  long last = printer_.Number(PIDX_OutputID);
+  printer_.SetNumber(PIDXPtr_FlagWhenIdle, 1);
+  ASSERT_TRUE(WaitForStatus(1001)) << recorder_->Describe();
+  PumpFor(300);
+  std::vector<long> statuses = recorder_->Values(Event::StatusUpdate);
+  EXPECT_EQ(std::count(statuses.begin(), statuses.end(), 1001), 1) << recorder_->Describe();
+  EXPECT_EQ(printer_.Number(PIDXPtr_FlagWhenIdle), 0);
+  // Idle means the work is done: the last job's completion came first.
+  std::size_t idleAt = 0, lastDoneAt = 0;
+  for (std::size_t i = 0; i < recorder_->Count(); ++i) {
+    const Event& e = recorder_->Events()[i];
+    if (e.kind == Event::StatusUpdate && e.numbers[0] == 1001) idleAt = i;
+    if (e.kind == Event::OutputComplete && e.numbers[0] == last) lastDoneAt = i;
+  }
+  EXPECT_LT(lastDoneAt, idleAt) << recorder_->Describe();
+}
+
+TEST_F(Printing, RenderedReceiptHoldsThePrintedText) {
   OpenClaimEnable();
   const std::string esc = "\x1b|";
   std::string receipt = esc + "cA" + "E2E CORNER SHOP\n" + "Bread          2.40\n" + "Milk           1.15\n" +

@@ -7,7 +7,7 @@ namespace {
 
 using Status = PrinterE2e;
 
-TEST_F(Status, DISABLED_PaperNearEndEmptyAndRefilledAreReported) {
+TEST_F(Status, PaperNearEndEmptyAndRefilledAreReported) {
   OpenClaimEnable();
   std::size_t mark = recorder_->Count();
   ControlOk("paper near-end");
@@ -28,7 +28,7 @@ TEST_F(Status, DISABLED_PaperNearEndEmptyAndRefilledAreReported) {
   EXPECT_EQ(printer_.Number(PIDXPtr_RecNearEnd), 0);
 }
 
-TEST_F(Status, DISABLED_CoverOpenAndClosedAreReportedOnce) {
+TEST_F(Status, CoverOpenAndClosedAreReportedOnce) {
   OpenClaimEnable();
   std::size_t mark = recorder_->Count();
   ControlOk("cover open");
@@ -46,7 +46,7 @@ TEST_F(Status, DISABLED_CoverOpenAndClosedAreReportedOnce) {
   EXPECT_EQ(covers, (std::vector<long>{11, 12})) << recorder_->Describe();
 }
 
-TEST_F(Status, DISABLED_OfflineAndOnlineReachThePowerStateWithPowerNotify) {
+TEST_F(Status, OfflineAndOnlineReachThePowerStateWithPowerNotify) {
   OpenClaimEnable(true);
   ASSERT_TRUE(WaitForStatus(2001)) << "no first on-line report\n" << recorder_->Describe();
   EXPECT_EQ(printer_.Number(PIDX_PowerState), 2001);
@@ -65,7 +65,7 @@ TEST_F(Status, DISABLED_OfflineAndOnlineReachThePowerStateWithPowerNotify) {
   EXPECT_TRUE(PumpUntil([&] { return HexOccurrences(log.HexSince(), "1d61ff") > 0; })) << log.HexSince();
 }
 
-TEST_F(Status, DISABLED_WithoutPowerNotifyThePowerStateStaysUnknown) {
+TEST_F(Status, WithoutPowerNotifyThePowerStateStaysUnknown) {
   OpenClaimEnable(false);
   std::size_t mark = recorder_->Count();
   ControlOk("offline");
