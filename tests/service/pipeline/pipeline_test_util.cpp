@@ -6,18 +6,18 @@
 
 #include "service/pipeline/translator.h"
 
-std::string Bytes(std::string_view spec) {
+std::string Bytes(std::string_view hex) {
   std::string out;
   size_t i = 0;
-  while (i < spec.size()) {
-    if (spec[i] == ' ') {
+  while (i < hex.size()) {
+    if (hex[i] == ' ') {
       ++i;
-    } else if (spec[i] == '\'') {
-      const size_t end = spec.find('\'', i + 1);
-      out.append(spec.substr(i + 1, end - i - 1));
+    } else if (hex[i] == '\'') {
+      const size_t end = hex.find('\'', i + 1);
+      out.append(hex.substr(i + 1, end - i - 1));
       i = end + 1;
     } else {
-      out.push_back(static_cast<char>(std::stoi(std::string(spec.substr(i, 2)), nullptr, 16)));
+      out.push_back(static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
       i += 2;
     }
   }

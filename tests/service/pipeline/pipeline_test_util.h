@@ -9,7 +9,7 @@
 #include "service/pipeline/print_state.h"
 
 // "1B 21 08" -> the three bytes; "'abc'" inserts text as it is.
-std::string Bytes(std::string_view spec);
+std::string Bytes(std::string_view hex);
 // The bytes as upper-case spaced hex, for readable failures.
 std::string HexOf(std::string_view bytes);
 
