@@ -198,7 +198,7 @@ TEST(BarCodeData, Code128SetsAndUpcE) {
   EXPECT_EQ(upcaToUpce("03450000067"), "0345673");
   EXPECT_EQ(upcaToUpce("012340000085"), "0123484");
   EXPECT_EQ(upcaToUpce("12345678901"), "");
-  EXPECT_EQ(makeLinear(LinearSpec{66, "01210000345", 2, 50}).bars.h, 50);
+  EXPECT_EQ(makeLinear(LinearSymbol{66, "01210000345", 2, 50}).bars.h, 50);
 }
 
 TEST_F(Paper, PageModeTurnsThePage) {

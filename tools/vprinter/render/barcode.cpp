@@ -99,7 +99,7 @@ std::string upcaToUpce(const std::string& d) {
   return d[0] + e;
 }
 
-Symbol makeLinear(const LinearSpec& spec) {
+Symbol makeLinear(const LinearSymbol& req) {
   struct Kind { int m1, m2, type; };
   static const Kind kKinds[] = {
       {0, 65, BARCODE_UPCA}, {1, 66, BARCODE_UPCE}, {2, 67, BARCODE_EANX}, {3, 68, BARCODE_EANX},
@@ -108,43 +108,43 @@ Symbol makeLinear(const LinearSpec& spec) {
   };
   int type = -1;
   for (const Kind& k : kKinds)
-    if (k.m1 == spec.m || k.m2 == spec.m) type = k.type;
-  if (type < 0) return Symbol{{}, "", "unsupported symbol " + std::to_string(spec.m)};
-  std::string input = spec.data;
+    if (k.m1 == req.m || k.m2 == req.m) type = k.type;
+  if (type < 0) return Symbol{{}, "", "unsupported symbol " + std::to_string(req.m)};
+  std::string input = req.data;
   switch (type) {
     case BARCODE_UPCA: input = input.substr(0, 11); break;
     case BARCODE_UPCE: input = upcaToUpce(input); break;
-    case BARCODE_EANX: input = input.substr(0, (spec.m == 2 || spec.m == 67) ? 12 : 7); break;
+    case BARCODE_EANX: input = input.substr(0, (req.m == 2 || req.m == 67) ? 12 : 7); break;
     case BARCODE_CODE39: input.erase(std::remove(input.begin(), input.end(), '*'), input.end()); break;
     case BARCODE_CODE128: input = code128Text(input); break;
   }
   if (input.empty()) return Symbol{{}, "", "data cannot be encoded"};
-  int module = std::clamp(spec.module, 1, 6);
-  int height = std::clamp(spec.height, 1, 255);
+  int module = std::clamp(req.module, 1, 6);
+  int height = std::clamp(req.height, 1, 255);
   return encode(type, input, module, height);
 }
 
-Symbol makePdf417(const Pdf417Spec& spec) {
-  if (spec.data.empty()) return Symbol{{}, "", "no data stored"};
-  int module = std::clamp(spec.module, 1, 8);
-  int rowHeight = std::clamp(spec.rowHeight, 1, 8) * module;
+Symbol makePdf417(const Pdf417Symbol& req) {
+  if (req.data.empty()) return Symbol{{}, "", "no data stored"};
+  int module = std::clamp(req.module, 1, 8);
+  int rowHeight = std::clamp(req.rowHeight, 1, 8) * module;
   Symbol out;
   ZintPtr s(ZBarcode_Create());
   s->symbology = BARCODE_PDF417;
   s->input_mode = DATA_MODE;
-  if (spec.ecLevel >= 0) s->option_1 = std::min(spec.ecLevel, 8);
-  if (spec.columns > 0) s->option_2 = std::min(spec.columns, 30);
-  int rc = ZBarcode_Encode(s.get(), reinterpret_cast<const unsigned char*>(spec.data.data()), int(spec.data.size()));
+  if (req.ecLevel >= 0) s->option_1 = std::min(req.ecLevel, 8);
+  if (req.columns > 0) s->option_2 = std::min(req.columns, 30);
+  int rc = ZBarcode_Encode(s.get(), reinterpret_cast<const unsigned char*>(req.data.data()), int(req.data.size()));
   if (rc >= ZINT_ERROR || s->rows < 1) return Symbol{{}, "", s->errtxt};
   out.bars = drawModules(s.get(), module, [&](int) { return rowHeight; });
   return out;
 }
 
-Symbol makeQr(const QrSpec& spec) {
-  if (spec.data.empty()) return Symbol{{}, "", "no data stored"};
-  int module = std::clamp(spec.module, 1, 16);
-  return encode(spec.model == 3 ? BARCODE_MICROQR : BARCODE_QRCODE, spec.data, module, 0,
-                std::clamp(spec.ecLevel, 0, 3) + 1);
+Symbol makeQr(const QrSymbol& req) {
+  if (req.data.empty()) return Symbol{{}, "", "no data stored"};
+  int module = std::clamp(req.module, 1, 16);
+  return encode(req.model == 3 ? BARCODE_MICROQR : BARCODE_QRCODE, req.data, module, 0,
+                std::clamp(req.ecLevel, 0, 3) + 1);
 }
 
 }  // namespace vprinter

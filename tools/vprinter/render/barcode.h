@@ -8,7 +8,7 @@
 
 namespace vprinter {
 
-struct LinearSpec {
+struct LinearSymbol {
   int m = 0;            // GS k symbol number (0..6 or 65..73)
   std::string data;     // as received
   int module = 3;       // GS w
@@ -21,22 +21,22 @@ struct Symbol {
   std::string error;    // why it could not be encoded
 };
 
-Symbol makeLinear(const LinearSpec& spec);
+Symbol makeLinear(const LinearSymbol& req);
 
-struct Pdf417Spec {
+struct Pdf417Symbol {
   std::string data;
   int columns = 0, rows = 0;  // 0 = automatic
   int module = 3, rowHeight = 3;
   int ecLevel = -1;           // -1 automatic
 };
-struct QrSpec {
+struct QrSymbol {
   std::string data;
   int model = 2, module = 3;
   int ecLevel = 0;            // 0 L, 1 M, 2 Q, 3 H
 };
 
-Symbol makePdf417(const Pdf417Spec& spec);
-Symbol makeQr(const QrSpec& spec);
+Symbol makePdf417(const Pdf417Symbol& req);
+Symbol makeQr(const QrSymbol& req);
 
 // The Zint input for ESC/POS Code 128 data: code set selectors ({A {B {C)
 // dropped, set C bytes written as digit pairs, {{ as {. Exposed for tests.

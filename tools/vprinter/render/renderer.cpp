@@ -27,8 +27,8 @@ void Renderer::reset() {
   hriFont_ = 0;
   barHeight_ = 162;
   barWidth_ = 3;
-  pdf417_ = Pdf417Spec();
-  qr_ = QrSpec();
+  pdf417_ = Pdf417Symbol();
+  qr_ = QrSymbol();
   graphics_.clear();
   page_ = Page();
 }

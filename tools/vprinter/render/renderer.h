@@ -99,8 +99,8 @@ class Renderer {
   int x_ = 0;
   int printedHeight_ = 0;  // tallest line printed since the last feed
   int hriPosition_ = 0, hriFont_ = 0, barHeight_ = 162, barWidth_ = 3;
-  Pdf417Spec pdf417_;
-  QrSpec qr_;
+  Pdf417Symbol pdf417_;
+  QrSymbol qr_;
   std::vector<Plane> graphics_;
   std::map<std::pair<int, int>, Bitmap> nvGraphics_;
   std::vector<Bitmap> nvBitImages_;

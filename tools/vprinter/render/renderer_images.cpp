@@ -145,7 +145,7 @@ Bitmap Renderer::withHri(const Symbol& s) const {
 }
 
 std::string Renderer::barCode(const Command& c) {
-  Symbol s = makeLinear(LinearSpec{argAt(c, 0), c.data, barWidth_, barHeight_});
+  Symbol s = makeLinear(LinearSymbol{argAt(c, 0), c.data, barWidth_, barHeight_});
   if (s.bars.empty()) return "not printed: " + s.error;
   printBlock(withHri(s));
   return "";
