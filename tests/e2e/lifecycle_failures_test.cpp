@@ -310,3 +310,4 @@ TEST_F(WrongState, UnsupportedMethodsGive106InEveryState) {
 }
 
 }  // namespace
+

@@ -3,6 +3,7 @@
 // expected values follow the device entry run-e2e.sh writes and the
 // profile e2e-printer.inf (203 dpi, 48 or 64 characters, 576 dots wide).
 #include "e2e_fixture.h"
+#include "scratch_registry.h"
 
 namespace {
 
@@ -305,6 +306,45 @@ TEST_F(Properties, CharacterSetFollowsTheCodePageTable) {
   ASSERT_EQ(printer_.PrintNormal("E2E code page\n"), 0);
   ASSERT_TRUE(WaitForText(log, "E2E code page"));
   EXPECT_GT(HexOccurrences(log.HexSince(), "1b7413"), 0) << log.HexSince();
+}
+
+// Entries that differ from the run's own: the version's last component and
+// the euro code page of the "PX-AA" models.
+using EntryProperties = PrinterE2e;
+
+TEST_F(EntryProperties, VersionTakesTheNumberAfterTheLastPoint) {
+  struct Case {
+    const char* version;
+    long expected;
+  };
+  for (const Case& c : {Case{"1.9.12", 1009012}, Case{"19", 1009000}, Case{"2.0.", 1009000}}) {
+    ScratchDeviceEntry entry("E2EScratchEntry");
+    ASSERT_TRUE(entry.Ready());
+    entry.SetText("Version", c.version);
+    PrinterSession printer;
+    ASSERT_TRUE(printer.Create());
+    ASSERT_EQ(printer.Open(entry.Name(), recorder_), 0);
+    EXPECT_EQ(printer.Number(8), c.expected) << c.version;
+    EXPECT_EQ(printer.Close(), 0);
+  }
+}
+
+TEST_F(EntryProperties, EuroCodePageOnAPxAaModelIsEscT11) {
+  ScratchDeviceEntry entry("E2EScratchEntry");
+  ASSERT_TRUE(entry.Ready());
+  entry.SetText("DeviceName", "PX-AA80");
+  ASSERT_EQ(printer_.Open(entry.Name(), recorder_), 0);
+  ASSERT_EQ(printer_.Claim(), 0);
+  printer_.SetNumber(PIDX_DeviceEnabled, 1);
+  ASSERT_EQ(printer_.Number(PIDX_ResultCode), 0);
+  EXPECT_EQ(printer_.Text(1000003), "PX-AA80");
+  printer_.SetNumber(8002, 858);
+  ASSERT_EQ(printer_.Number(PIDX_ResultCode), 0);
+  CommandLog log;
+  ASSERT_EQ(printer_.PrintNormal("E2E euro page\n"), 0);
+  ASSERT_TRUE(WaitForText(log, "E2E euro page"));
+  EXPECT_GT(HexOccurrences(log.HexSince(), "1b740b"), 0) << log.HexSince();
+  EXPECT_EQ(HexOccurrences(log.HexSince(), "1b7413"), 0) << log.HexSince();
 }
 
 // ---- Notifications and cartridges -------------------------------------------
