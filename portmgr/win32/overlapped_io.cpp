@@ -19,7 +19,9 @@ IoResult Finish(HANDLE h, OVERLAPPED* ov, BOOL started, int waitMs, DWORD* count
   }
   if (GetOverlappedResult(h, ov, count, TRUE)) return IoResult::Done;
   const DWORD error = GetLastError();
-  if (error == ERROR_OPERATION_ABORTED || error == ERROR_HANDLE_EOF) return IoResult::Done;
+  // A serial request that ran into its COMMTIMEOUTS is done with what it
+  // moved: Windows completes it as a success, Wine with ERROR_TIMEOUT.
+  if (error == ERROR_OPERATION_ABORTED || error == ERROR_HANDLE_EOF || error == ERROR_TIMEOUT) return IoResult::Done;
   return IsUnsupported(error) ? IoResult::Unsupported : IoResult::Broken;
 }
 

@@ -44,8 +44,12 @@ bool CSerialTransport::Configure() {
   if (!SetCommState(h_, &dcb)) return false;
 
   COMMTIMEOUTS t{};
-  t.ReadIntervalTimeout = MAXDWORD;  // with the two below: return at the first byte
-  t.ReadTotalTimeoutMultiplier = MAXDWORD;
+  // A read ends when its buffer is full or kReadSliceMs have passed. (The
+  // "return at the first byte" form, MAXDWORD/MAXDWORD/n, is not honoured
+  // by Wine's serial driver for overlapped reads: they ran until the
+  // cancel of the safety net, a second late.)
+  t.ReadIntervalTimeout = 0;
+  t.ReadTotalTimeoutMultiplier = 0;
   t.ReadTotalTimeoutConstant = kReadSliceMs;
   t.WriteTotalTimeoutMultiplier = DWORD(config_.WritePerByteMs());
   t.WriteTotalTimeoutConstant = DWORD(config_.WriteConstantMs());
