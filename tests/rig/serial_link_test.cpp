@@ -4,10 +4,16 @@
 // status back off and drops what an earlier test left in the line.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "tests/rig/rig_fixture.h"
 
 namespace rig {
 namespace {
+
+// Replies and status blocks are read in slices of tens of milliseconds; a
+// line that takes near a second to hand them over fails this bound.
+constexpr long kPromptMs = 700;
 
 class SerialLink : public LinkFixture {
  protected:
@@ -40,8 +46,16 @@ TEST_F(SerialLink, BytesWrittenArrive) {
 }
 
 TEST_F(SerialLink, RealTimeStatusRequestIsAnswered) {
+  const auto start = std::chrono::steady_clock::now();
   ASSERT_EQ(port->Write(Bytes({0x10, 0x04, 0x03})), 3);
+  const auto written = std::chrono::steady_clock::now();
   EXPECT_EQ(Hex(port->Read(8, 2000)), "12");
+  const auto read = std::chrono::steady_clock::now();
+  using ms = std::chrono::milliseconds;
+  // The output path waits for this byte after every job.
+  EXPECT_LT(std::chrono::duration_cast<ms>(read - start).count(), kPromptMs)
+      << "write " << std::chrono::duration_cast<ms>(written - start).count() << " ms, reply "
+      << std::chrono::duration_cast<ms>(read - written).count() << " ms";
   ASSERT_FALSE(ControlOk("error cutter").empty());
   ASSERT_EQ(port->Write(Bytes({0x10, 0x04, 0x03})), 3);
   EXPECT_EQ(Hex(port->Read(8, 2000)), "1a") << "auto-cutter error bit";
@@ -52,9 +66,13 @@ TEST_F(SerialLink, StatusChangeComesBack) {
   ASSERT_FALSE(ControlOk("cover open").empty());
   ASSERT_FALSE(ControlOk("cover close").empty());
   ASSERT_FALSE(ControlOk("paper near-end").empty());
+  const auto start = std::chrono::steady_clock::now();
   const std::vector<Status4> want = {
       {uint8_t(0x38 | drawer), 0, 0, 0}, {uint8_t(0x10 | drawer), 0, 0, 0}, {uint8_t(0x10 | drawer), 0, 0x03, 0}};
   EXPECT_EQ(port->Statuses(want.size(), 5000), want);
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(took).count(), kPromptMs)
+      << "the monitor polls every 80 ms";
 }
 
 }  // namespace rig
