@@ -125,7 +125,9 @@ std::string StateText(const std::string& key) {
 
 bool ResetDevice() {
   bool ok = true;
-  for (const char* line : {"cover close", "paper ok", "online", "error clear", "drawer close"}) {
+  static const char* const kLines[] = {"cover close", "paper ok", "online", "error clear",
+                                       "drawer close", "ink 1 ok", "ink 2 ok"};
+  for (const char* line : kLines) {
     ok = Control(line).rfind("ok", 0) == 0 && ok;
   }
   return ok;

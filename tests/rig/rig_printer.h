@@ -33,7 +33,7 @@ std::string ControlOk(const std::string& line);
 // A number or a text of the "state" reply's top level (-1 / "" when absent).
 long StateNumber(const std::string& key);
 std::string StateText(const std::string& key);
-// Cover closed, paper in, on line, no errors, drawer shut.
+// Cover closed, paper in, on line, no errors, drawer shut, ink full.
 bool ResetDevice();
 
 // One line of the command log.

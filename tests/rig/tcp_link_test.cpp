@@ -74,8 +74,10 @@ TEST_F(TcpLink, EnablingAutomaticStatusBackGivesTheCurrentStatus) {
   EXPECT_EQ(first[1], 0);
   EXPECT_EQ(first[2], 0);
   EXPECT_EQ(first[3], 0);
-  EXPECT_TRUE(log.WaitFor([](const LoggedCommand& c) { return c.cmd == "asb-enable" && c.args == std::vector<long>{15}; },
-                          2000));
+  const auto statusBackOn = [](const LoggedCommand& c) {
+    return c.cmd == "asb-enable" && c.args == std::vector<long>{15};
+  };
+  EXPECT_TRUE(log.WaitFor(statusBackOn, 2000));
   Status4 more;
   EXPECT_FALSE(port->NextStatus(&more, 300)) << "no change, no block";
 }
@@ -109,6 +111,20 @@ TEST_F(TcpLink, ErrorsComeBackInTheSecondByte) {
   ASSERT_FALSE(ControlOk("error clear").empty());
   const std::vector<Status4> want = {
       {off, 0x08, 0, 0}, {uint8_t(0x10 | drawer), 0, 0, 0}, {off, 0x20, 0, 0}, {uint8_t(0x10 | drawer), 0, 0, 0}};
+  EXPECT_EQ(port->Statuses(want.size(), 5000), want);
+}
+
+TEST_F(TcpLink, InkBlocksComeBackBesideStatusBlocks) {
+  const uint8_t drawer = EnableStatusBack()[0] & 0x04;
+  ASSERT_EQ(port->Write(Bytes({0x1D, 0x6A, 0xFF})), 3);  // GS j 255, as the monitor sends for colour printers
+  Status4 s;
+  ASSERT_TRUE(port->NextStatus(&s, 3000));
+  EXPECT_EQ(s, (Status4{0x35, 0, 0, 0}));
+  ASSERT_FALSE(ControlOk("ink 1 near-end").empty());
+  ASSERT_FALSE(ControlOk("cover open").empty());
+  ASSERT_FALSE(ControlOk("ink 2 empty").empty());
+  const std::vector<Status4> want = {
+      {0x35, 0x01, 0, 0}, {uint8_t(0x38 | drawer), 0, 0, 0}, {0x35, 0x01, 0x02, 0}};
   EXPECT_EQ(port->Statuses(want.size(), 5000), want);
 }
 
