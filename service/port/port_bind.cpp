@@ -1,12 +1,10 @@
 // Binding the port-manager library named by the registry.
 #include "common/registry_access.h"
+#include "common/registry_schema.h"
 #include "platform/dynlib.h"
 #include "service/port/port_manager.h"
 
 namespace {
-const char kServiceInfoKey[] = "Software\\OLEforRetail\\ServiceInfo\\Tavo OPOS";
-const char kLibraryValue[] = "mngdir";
-
 template <typename Fn>
 void BindOne(platform::LibraryHandle module, const char* name, Fn* slot) {
   *slot = reinterpret_cast<Fn>(platform::FindSymbol(module, name));
@@ -32,7 +30,7 @@ PortLibrary LookUpEntryPoints(platform::LibraryHandle module) {
 
 bool CPortManager::Bind() {
   std::string path;
-  if (!CRegistryAccess().ReadString(kServiceInfoKey, kLibraryValue, &path)) return false;
+  if (!CRegistryAccess().ReadString(schema::kServiceInfoKey, schema::kMngdir, &path)) return false;
   return BindPath(path);
 }
 
