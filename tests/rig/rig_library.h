@@ -8,23 +8,13 @@
 
 #include "platform/dynlib.h"
 #include "portmgr/portmgr_api.h"
+#include "service/port/port_manager.h"
 
 namespace rig {
 
-// The entry points as function pointers; null until bound.
-struct EntryPoints {
-  PFN_Write Write = nullptr;
-  PFN_Read Read = nullptr;
-  PFN_ClosePort ClosePort = nullptr;
-  PFN_OpenPort OpenPort = nullptr;
-  PFN_Clear Clear = nullptr;
-  PFN_SetDeviceOption SetDeviceOption = nullptr;
-  PFN_GetInputBufferCount GetInputBufferCount = nullptr;
-  PFN_IsPowerState IsPowerState = nullptr;
-  PFN_GetASBState GetASBState = nullptr;
-  PFN_CreatePort CreatePort = nullptr;
-  PFN_DeletePort DeletePort = nullptr;
-};
+// The entry points as function pointers, the same table the Service
+// Objects bind; null until bound.
+using EntryPoints = ::PortLibrary;
 
 class PortLibrary : public EntryPoints {
  public:
