@@ -1,45 +1,22 @@
 // Control lines over loopback TCP (what Windows programs under Wine use):
 // the same protocol and printer as the unix socket, several clients.
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <thread>
 
 #include "tests/tools/vprinter/rig.h"
+#include "tests/tools/vprinter/socket_client.h"
 #include "tools/vprinter/io/server.h"
 
 namespace vprinter::test {
 namespace {
 
-int connectLoopback(int port) {
-  int fd = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_port = htons(std::uint16_t(port));
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) {
-    close(fd);
-    return -1;
-  }
-  return fd;
-}
-
 // Sends a line and reads one reply line (empty after two quiet seconds).
 std::string ask(int fd, const std::string& line) {
-  std::string request = line + "\n";
+  const std::string request = line + "\n";
   if (write(fd, request.data(), request.size()) != ssize_t(request.size())) return "";
-  std::string out;
-  char c = 0;
-  for (;;) {
-    pollfd p{fd, POLLIN, 0};
-    if (poll(&p, 1, 2000) <= 0 || read(fd, &c, 1) != 1 || c == '\n') break;
-    out += c;
-  }
-  return out;
+  return readLine(fd);
 }
 
 class ControlTcp : public ::testing::Test {
@@ -69,8 +46,8 @@ TEST_F(ControlTcp, PicksAFreePortAndAnswersEachClient) {
   start(o);
   ASSERT_GT(server->controlTcpPort(), 0);
   EXPECT_NE(server->controlTcpPort(), server->tcpPort());
-  int a = connectLoopback(server->controlTcpPort());
-  int b = connectLoopback(server->controlTcpPort());
+  int a = connectTcp(server->controlTcpPort());
+  int b = connectTcp(server->controlTcpPort());
   ASSERT_GE(a, 0);
   ASSERT_GE(b, 0);
   EXPECT_EQ(ask(a, "cover open"), "ok cover open");
@@ -79,7 +56,7 @@ TEST_F(ControlTcp, PicksAFreePortAndAnswersEachClient) {
   close(a);
   EXPECT_EQ(ask(b, "cover close"), "ok cover close");  // a closed client leaves the others alone
   close(b);
-  int c = connectLoopback(server->controlTcpPort());
+  int c = connectTcp(server->controlTcpPort());
   ASSERT_GE(c, 0);
   EXPECT_NE(ask(c, "state").find("\"cover\":\"closed\""), std::string::npos);
   close(c);

@@ -8,23 +8,11 @@
 #include <thread>
 
 #include "tests/tools/vprinter/rig.h"
+#include "tests/tools/vprinter/socket_client.h"
 #include "tools/vprinter/io/server.h"
 
 namespace vprinter::test {
 namespace {
-
-std::string readSome(int fd, std::size_t n) {
-  std::string out;
-  while (out.size() < n) {
-    pollfd p{fd, POLLIN, 0};
-    if (poll(&p, 1, 2000) <= 0) break;
-    char buf[64];
-    ssize_t r = read(fd, buf, std::min(sizeof buf, n - out.size()));
-    if (r <= 0) break;
-    out.append(buf, std::size_t(r));
-  }
-  return out;
-}
 
 TEST(PtyTransport, HostTalksThroughTheTerminalInRawMode) {
   PrinterOptions opts{scratchDir(), 576};
@@ -42,7 +30,7 @@ TEST(PtyTransport, HostTalksThroughTheTerminalInRawMode) {
   // Bytes that a cooked terminal would change: CR, NL, and the status reply.
   std::string out = hex("1D610F") + "a\r\nb\n" + hex("100404 0D 0A");
   ASSERT_EQ(write(fd, out.data(), out.size()), ssize_t(out.size()));
-  EXPECT_EQ(readSome(fd, 5), hex("14000000 12"));
+  EXPECT_EQ(readN(fd, 5), hex("14000000 12"));
   server.stop();
   loop.join();
   EXPECT_EQ(printer.receipts().text(), "a\nb\n\n");
