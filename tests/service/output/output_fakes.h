@@ -49,14 +49,23 @@ class FakePort : public IOutputPort {
     *static_cast<char*>(buffer) = 0x12;
     return 1;
   }
-  bool Lock(int32_t) override {
+  // A real lock, as the port's is: writers that take it exclude each other.
+  bool Lock(int32_t timeoutMs) override {
+    if (timeoutMs < 0) {
+      portLock_.lock();
+    } else if (!portLock_.try_lock_for(std::chrono::milliseconds(timeoutMs))) {
+      return false;
+    }
     std::lock_guard<std::mutex> lock(mutex_);
     lockHeld_ = true;
     return true;
   }
   void Unlock() override {
-    std::lock_guard<std::mutex> lock(mutex_);
-    lockHeld_ = false;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      lockHeld_ = false;
+    }
+    portLock_.unlock();
   }
   void Clear() override {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -110,6 +119,7 @@ class FakePort : public IOutputPort {
   std::condition_variable gateCv_, writeCv_;
   bool gateOpen_ = true;
   bool lockHeld_ = false;
+  std::recursive_timed_mutex portLock_;
   size_t blocked_ = 0;
   std::vector<std::string> writes_;
   int clears_ = 0, reads_ = 0, unlockedWrites_ = 0;
