@@ -4,10 +4,13 @@
 # loopback, prepares a demo Wine prefix with the package installed and one
 # printer entry on a network port, runs the demo till application and shows
 # the events it received and where the rendered receipt is.
+# The 32-bit package is used where the host can run 32-bit Wine, the 64-bit
+# one otherwise; DEMO_ARCH=win32|win64 picks one.
 #   DEMO_MODEL=<model in data/posprn.inf> DEMO_DEVICE=<device name> scripts/demo.sh [receipt text file]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
+. scripts/wine-env.sh
 MODEL=${DEMO_MODEL:-TavoPOS-R200}
 DEVICE=${DEMO_DEVICE:-DemoPrinter}
 RECEIPT=${1:-}
@@ -18,9 +21,26 @@ if [ -n "$RECEIPT" ]; then
   RECEIPT=$(cd "$(dirname "$RECEIPT")" && pwd)/$(basename "$RECEIPT")
 fi
 
-echo "== building the Windows package and the virtual printer"
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 --target ptrservice portmgr demo-app >/dev/null
+ARCH=${DEMO_ARCH:-}
+if [ -z "$ARCH" ]; then
+  if tavo_can_run_win32; then
+    ARCH=win32
+    echo "== printing through the 32-bit package"
+  else
+    ARCH=win64
+    echo "== printing through the 64-bit package; the 32-bit one cannot run here: $TAVO_32BIT_REASON"
+  fi
+elif [ "$ARCH" = win32 ] && ! tavo_can_run_win32; then
+  echo "the 32-bit package cannot be shown here: $TAVO_32BIT_REASON" >&2
+  exit 2
+elif [ "$ARCH" != win32 ] && [ "$ARCH" != win64 ]; then
+  echo "DEMO_ARCH must be win32 or win64, not $ARCH" >&2
+  exit 2
+fi
+
+echo "== building the Windows package ($ARCH) and the virtual printer"
+cmake --preset "$ARCH" >/dev/null
+cmake --build --preset "$ARCH" --target ptrservice portmgr demo-app >/dev/null
 cmake --preset native >/dev/null
 cmake --build --preset native --target tavo-vprinter >/dev/null
 
@@ -28,21 +48,20 @@ DEMO=$ROOT/build/demo
 OUT=$DEMO/receipts
 rm -rf "$OUT"
 mkdir -p "$OUT"
-export WINEPREFIX=$DEMO/wineprefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# One prefix a width; no X display needed: the driver's windows are hidden.
+tavo_wine_env "$ARCH" "$DEMO/wineprefix-$ARCH"
 if [ ! -f "$WINEPREFIX/.tavo-ready" ]; then
   echo "== creating the demo Wine prefix (once, takes a little while)"
-  sh scripts/make-wineprefix.sh "$WINEPREFIX"
-  # No X display needed: the driver's windows are hidden ones.
-  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
-  wineserver -w
+  sh scripts/make-wineprefix.sh "$ARCH" "$WINEPREFIX" null
 fi
+wine() { "$TAVO_WINE" "$@"; }
 
 SOCK=$DEMO/vprinter.sock
 rm -f "$SOCK"
 "$ROOT/build/native/bin/tavo-vprinter" --tcp 0 --out "$OUT" --control "$SOCK" --no-stdin \
   >"$DEMO/vprinter.out" 2>"$DEMO/vprinter.err" </dev/null &
 VP=$!
-trap 'kill $VP 2>/dev/null || true; wineserver -k 2>/dev/null || true' EXIT
+trap 'kill $VP 2>/dev/null || true; "$TAVO_WINESERVER" -k 2>/dev/null || true' EXIT
 PORT=
 for _ in $(seq 100); do
   PORT=$(sed -n 's/^listening tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$DEMO/vprinter.out")
@@ -56,14 +75,14 @@ echo "== virtual printer listening on 127.0.0.1:$PORT"
 echo "== installing the package into $WINEPREFIX (C:\\Tavo)"
 INSTALL=$WINEPREFIX/drive_c/Tavo
 mkdir -p "$INSTALL"
-cp build/win32/bin/ptrservice.dll build/win32/bin/portmgr.dll build/win32/bin/demo-app.exe data/* "$INSTALL/"
+cp build/$ARCH/bin/ptrservice.dll build/$ARCH/bin/portmgr.dll build/$ARCH/bin/demo-app.exe data/* "$INSTALL/"
 wine regsvr32 /s 'C:\Tavo\ptrservice.dll' || { echo "registering ptrservice.dll failed" >&2; exit 1; }
 scripts/demo-registry.sh "$MODEL" "$DEVICE" "$PORT" >"$DEMO/demo.reg"
-wine regedit /s "$(winepath -w "$DEMO/demo.reg")"
+wine regedit /s "$(wine winepath -w "$DEMO/demo.reg" 2>/dev/null)"
 
 echo "== running the demo till application"
 args=("$DEVICE")
-[ -n "$RECEIPT" ] && args+=("$(winepath -w "$RECEIPT")")
+[ -n "$RECEIPT" ] && args+=("$(wine winepath -w "$RECEIPT" 2>/dev/null)")
 set +e
 wine 'C:\Tavo\demo-app.exe' "${args[@]}"
 rc=$?

@@ -1,4 +1,6 @@
-// platform/registry.h over Reg*, on HKEY_LOCAL_MACHINE's 32-bit view.
+// platform/registry.h over Reg*, on HKEY_LOCAL_MACHINE's view of this
+// build: the 32-bit DLL reads and writes the 32-bit view, the 64-bit DLL the
+// 64-bit one, which is where a client of the same width finds its entries.
 // Tests may redirect the root into a sandbox key (registry_test_support.h); the
 // root is switched only from a test's set-up, before threads start.
 #include <windows.h>
@@ -20,6 +22,9 @@ HKEY Root() {
   return root ? root : HKEY_LOCAL_MACHINE;
 }
 
+// Named explicitly so the view does not depend on who loads us.
+constexpr REGSAM kNativeView = sizeof(void*) == 8 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+
 HKEY AsKey(void* handle) { return static_cast<HKEY>(handle); }
 
 const char* NameOrNull(const std::string& name) { return name.c_str(); }
@@ -37,7 +42,7 @@ RegKey& RegKey::operator=(RegKey&& other) noexcept {
 
 long RegKey::Open(const std::string& path, RegAccess access) {
   Close();
-  const REGSAM sam = (access == RegAccess::kAll ? KEY_ALL_ACCESS : KEY_READ) | KEY_WOW64_32KEY;
+  const REGSAM sam = (access == RegAccess::kAll ? KEY_ALL_ACCESS : KEY_READ) | kNativeView;
   HKEY key = nullptr;
   long status = RegOpenKeyExA(Root(), path.c_str(), 0, sam, &key);
   if (status == ERROR_SUCCESS) handle_ = key;
@@ -48,7 +53,7 @@ long RegKey::Create(const std::string& path) {
   Close();
   HKEY key = nullptr;
   long status = RegCreateKeyExA(Root(), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, &key, nullptr);
+                                KEY_ALL_ACCESS | kNativeView, nullptr, &key, nullptr);
   if (status == ERROR_SUCCESS) handle_ = key;
   return status;
 }
@@ -91,7 +96,7 @@ long RegKey::EnumSubKey(uint32_t index, std::string* name, uint32_t bufferChars)
 long RegKey::DeleteSubKey(const std::string& path) {
   if (!handle_) return kRegInvalidHandle;
   if (path.empty()) return kRegInvalidParameter;
-  return RegDeleteKeyExA(AsKey(handle_), path.c_str(), KEY_WOW64_32KEY, 0);
+  return RegDeleteKeyExA(AsKey(handle_), path.c_str(), kNativeView, 0);
 }
 
 namespace test_support {

@@ -1,7 +1,7 @@
 #!/bin/sh
 # The end-to-end run: native virtual printer on loopback, the device entry
 # in the build's Wine prefix, ptrservice.dll registered, then test_e2e.exe.
-#   run-e2e.sh <win32 bin> <native bin> <wine-run.sh> <wine prefix> <profile> <work dir> [test args]
+#   run-e2e.sh <windows bin> <native bin> <wine-run.sh> <wine prefix> <profile> <work dir> [test args]
 # Exit 77 (skipped) when a piece is not built; the registry values this run
 # changes are put back as they were when it ends.
 set -eu
@@ -26,11 +26,13 @@ regtext() { winpath "$1" | sed 's/\\/\\\\/g'; }
 rm -rf "$WORK"
 OUT=$WORK/out
 mkdir -p "$OUT"
-export WINEPREFIX="$PREFIX" WINEARCH=win32 WINEDEBUG=-all
+# The build's Wine environment (prefix, width, loader, server).
+TAVO_WINE_ENV_ONLY=1
+. "$WINE"
 # The first Wine program of a session starts the server and Wine's own
 # background programs, which inherit its output: started here with output
 # elsewhere, they cannot hold the test's output pipe (and ctest) open.
-wineserver -p 20 >/dev/null 2>&1 </dev/null || true
+"$TAVO_WINESERVER" -p 20 >/dev/null 2>&1 </dev/null || true
 "$WINE" cmd /c exit 0 >/dev/null 2>&1 </dev/null || true
 
 VP=

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Runs the Windows rig program against the native virtual printer:
-#   run-rig.sh <win32 bin> <native bin> <wine-run.sh> <wine prefix> <work dir> [test args]
+#   run-rig.sh <windows bin> <native bin> <wine-run.sh> <wine prefix> <work dir> [test args]
 # The printer listens on loopback TCP (data and control) and on a
 # pseudo-terminal, which a free COM port of the prefix is linked to for the
 # run. Exit 77 (skipped) when a piece is not built.
@@ -20,11 +20,13 @@ winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 rm -rf "$WORK"
 OUT=$WORK/out
 mkdir -p "$OUT"
-export WINEPREFIX="$PREFIX" WINEARCH=win32 WINEDEBUG=-all
+# The build's Wine environment (prefix, width, loader, server).
+TAVO_WINE_ENV_ONLY=1
+. "$WINE"
 # The first Wine program of a session starts the server and Wine's own
 # background programs, which inherit its output: started here with output
 # elsewhere, they cannot hold the test's output pipe (and ctest) open.
-wineserver -p 20 >/dev/null 2>&1 || true
+"$TAVO_WINESERVER" -p 20 >/dev/null 2>&1 || true
 "$WINE" cmd /c exit 0 >/dev/null 2>&1 </dev/null || true
 
 VP= LINK=
