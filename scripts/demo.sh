@@ -54,7 +54,7 @@ if [ ! -f "$WINEPREFIX/.tavo-ready" ]; then
   echo "== creating the demo Wine prefix (once, takes a little while)"
   sh scripts/make-wineprefix.sh "$ARCH" "$WINEPREFIX" null
 fi
-wine() { "$TAVO_WINE" "$@"; }
+winrun() { "$TAVO_WINE" "$@"; }
 
 SOCK=$DEMO/vprinter.sock
 rm -f "$SOCK"
@@ -76,15 +76,15 @@ echo "== installing the package into $WINEPREFIX (C:\\Tavo)"
 INSTALL=$WINEPREFIX/drive_c/Tavo
 mkdir -p "$INSTALL"
 cp build/$ARCH/bin/ptrservice.dll build/$ARCH/bin/portmgr.dll build/$ARCH/bin/demo-app.exe data/* "$INSTALL/"
-wine regsvr32 /s 'C:\Tavo\ptrservice.dll' || { echo "registering ptrservice.dll failed" >&2; exit 1; }
+winrun regsvr32 /s 'C:\Tavo\ptrservice.dll' || { echo "registering ptrservice.dll failed" >&2; exit 1; }
 scripts/demo-registry.sh "$MODEL" "$DEVICE" "$PORT" >"$DEMO/demo.reg"
-wine regedit /s "$(wine winepath -w "$DEMO/demo.reg" 2>/dev/null)"
+winrun regedit /s "$(winrun winepath -w "$DEMO/demo.reg" 2>/dev/null)"
 
 echo "== running the demo till application"
 args=("$DEVICE")
-[ -n "$RECEIPT" ] && args+=("$(wine winepath -w "$RECEIPT" 2>/dev/null)")
+[ -n "$RECEIPT" ] && args+=("$(winrun winepath -w "$RECEIPT" 2>/dev/null)")
 set +e
-wine 'C:\Tavo\demo-app.exe' "${args[@]}"
+winrun 'C:\Tavo\demo-app.exe' "${args[@]}"
 rc=$?
 set -e
 sleep 0.5
