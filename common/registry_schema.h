@@ -10,6 +10,10 @@ namespace schema {
 inline constexpr char kServiceInfoKey[] = "Software\\OLEforRetail\\ServiceInfo\\Tavo OPOS";
 inline constexpr char kInstalldir[] = "Installdir";  // folder of the setup data files, no trailing '\'
 inline constexpr char kMngdir[] = "mngdir";          // where the port-manager library lies
+// Support trace log (absent: off); see common/trace_log.h.
+inline constexpr char kTraceLevel[] = "TraceLevel";      // DWORD 0 off, 1 results and errors, 2 every line
+inline constexpr char kTraceFile[] = "TraceFile";        // path; default <Installdir>\tavo-trace.log
+inline constexpr char kTraceMaxKB[] = "TraceMaxKB";      // DWORD size bound of the file in KiB
 
 // Standard OPOS root and the three class keys below it.
 inline constexpr char kServiceOposRoot[] = "Software\\OLEforRetail\\ServiceOPOS";

@@ -8,7 +8,13 @@ TraceSink& Sink() {
   static TraceSink sink;
   return sink;
 }
+thread_local const void* t_object = nullptr;
 }  // namespace
+
+const void* CurrentTraceObject() { return t_object; }
+
+TraceObjectScope::TraceObjectScope(const void* object) : previous_(t_object) { t_object = object; }
+TraceObjectScope::~TraceObjectScope() { t_object = previous_; }
 
 void SetTraceSink(TraceSink sink) { Sink() = std::move(sink); }
 

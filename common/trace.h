@@ -15,3 +15,18 @@ void Trace(const char* format, ...)
     __attribute__((format(printf, 1, 2)))
 #endif
     ;
+
+// The object a thread is working for, named in the trace log's lines. The
+// COM server sets it around each call into a Service Object; event threads
+// set it for their lifetime. Thread-local, restored on scope exit.
+const void* CurrentTraceObject();
+class TraceObjectScope {
+ public:
+  explicit TraceObjectScope(const void* object);
+  ~TraceObjectScope();
+  TraceObjectScope(const TraceObjectScope&) = delete;
+  TraceObjectScope& operator=(const TraceObjectScope&) = delete;
+
+ private:
+  const void* previous_;
+};

@@ -8,6 +8,7 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include "common/trace.h"
 #include "service/server/com_object.h"
 #include "service/server/dispatch_table.h"
 
@@ -37,11 +38,12 @@ class CDispatchObject : public CComObject<IDispatch> {
   }
 
   // Holds a reference for the call: an event handler inside it may drop
-  // the caller's last one.
+  // the caller's last one. Trace lines of the call name this object.
   STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                       EXCEPINFO* info, UINT* argErr) override {
     if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     AddRef();
+    TraceObjectScope traced(this);
     HRESULT hr = T::Table().Invoke(static_cast<T&>(*this), id, flags, params, result, info, argErr);
     Release();
     return hr;

@@ -3,11 +3,31 @@
 #include <windows.h>
 #include <olectl.h>
 
+#include <mutex>
+
+#include "common/registry_access.h"
+#include "common/trace_log.h"
 #include "service/server/class_table.h"
 #include "service/server/module.h"
 #include "service/server/registration.h"
 
 using namespace server;
+
+namespace {
+
+// The support trace log is switched on by ServiceInfo values; read once,
+// before the first Service Object exists (not in DllMain: no registry
+// work under the loader lock).
+void StartTraceLogOnce() {
+  static std::once_flag once;
+  try {
+    std::call_once(once, [] { InstallTraceLog(ReadTraceLogSettings(CRegistryAccess())); });
+  } catch (...) {
+    // Tracing is optional; the object is created all the same.
+  }
+}
+
+}  // namespace
 
 extern "C" {
 
@@ -24,6 +44,7 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, LPVOID* out) {
   *out = nullptr;
   const ServerClass* row = FindServerClass(clsid);
   if (!row) return CLASS_E_CLASSNOTAVAILABLE;
+  StartTraceLogOnce();
   return row->factory->QueryInterface(iid, out);
 }
 

@@ -74,7 +74,8 @@ echo "virtual printer: data 127.0.0.1:$PORT, control 127.0.0.1:$CONTROL, output 
 
 {
   printf 'REGEDIT4\r\n\r\n[%s]\r\n' "$SERVICEINFO"
-  printf '"Installdir"="%s"\r\n"mngdir"="%s"\r\n\r\n' "$(regtext "$WINBIN")" "$(regtext "$WINBIN/portmgr.dll")"
+  printf '"Installdir"="%s"\r\n"mngdir"="%s"\r\n' "$(regtext "$WINBIN")" "$(regtext "$WINBIN/portmgr.dll")"
+  printf '"TraceLevel"=dword:00000002\r\n"TraceFile"="%s"\r\n\r\n' "$(regtext "$WORK/trace.log")"
   printf '[%s]\r\n@="Tavo.POSPrinter.ServiceObject.1.9"\r\n' "$DEVICEKEY"
   printf '"Description"="Tavo receipt printer service object"\r\n'
   printf '"DeviceName"="E2E-80"\r\n"DeviceDesc"="End-to-end receipt printer"\r\n"Version"="1.9.3"\r\n'
@@ -92,5 +93,10 @@ rc=$?
 set -e
 if [ $rc -ne 0 ]; then
   echo "--- virtual printer stderr"; cat "$WORK/vprinter.err"
+fi
+# The support trace log was switched on above.
+if ! grep -q ': End OpenService = ' "$WORK/trace.log" 2>/dev/null; then
+  echo "the trace log $WORK/trace.log has no OpenService line" >&2
+  rc=1
 fi
 exit $rc

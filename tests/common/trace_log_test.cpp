@@ -1,0 +1,100 @@
+// The support trace log: its registry switch, line form, level filter,
+// rollover and a file that cannot be written. Runs natively and under Wine.
+#include "common/trace_log.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+
+#include "common/registry_access.h"
+#include "common/registry_schema.h"
+#include "common/trace.h"
+#include "platform/registry_test_support.h"
+#include "tests/support/temp_folder.h"
+
+namespace seed = platform::test_support;
+
+namespace {
+
+TraceLogSettings Settings(int level, const std::string& path, uint32_t maxBytes = 1 << 20) {
+  TraceLogSettings s;
+  s.level = level;
+  s.path = path;
+  s.maxBytes = maxBytes;
+  return s;
+}
+
+TEST(TraceLogSettingsTest, OffUnlessTheLevelIsSetAndAFileCanBeNamed) {
+  seed::ResetRegistry();
+  CRegistryAccess reg;
+  EXPECT_EQ(ReadTraceLogSettings(reg).level, 0);
+
+  reg.WriteNumber(schema::kServiceInfoKey, schema::kTraceLevel, 2);
+  EXPECT_EQ(ReadTraceLogSettings(reg).level, 0) << "no TraceFile and no Installdir: nowhere to write";
+
+  reg.WriteString(schema::kServiceInfoKey, schema::kInstalldir, "C:\\Tavo");
+  TraceLogSettings s = ReadTraceLogSettings(reg);
+  EXPECT_EQ(s.level, 2);
+  EXPECT_EQ(s.path, "C:\\Tavo\\tavo-trace.log");
+  EXPECT_EQ(s.maxBytes, 1024u * 1024u);
+
+  reg.WriteString(schema::kServiceInfoKey, schema::kTraceFile, "D:\\logs\\till.log");
+  reg.WriteNumber(schema::kServiceInfoKey, schema::kTraceLevel, 9);
+  reg.WriteNumber(schema::kServiceInfoKey, schema::kTraceMaxKB, 1);
+  s = ReadTraceLogSettings(reg);
+  EXPECT_EQ(s.level, 2);
+  EXPECT_EQ(s.path, "D:\\logs\\till.log");
+  EXPECT_EQ(s.maxBytes, 16u * 1024u) << "size bound raised to its minimum";
+  reg.WriteNumber(schema::kServiceInfoKey, schema::kTraceMaxKB, -5);
+  EXPECT_EQ(ReadTraceLogSettings(reg).maxBytes, 16u * 1024u);
+  seed::ResetRegistry();
+}
+
+TEST(TraceLogTest, LinesCarryTimeThreadAndObjectAndLevelOneKeepsResultsOnly) {
+  tavo_test::TempFolder dir;
+  {
+    CTraceLog log(Settings(1, dir.File("t.log")));
+    int object = 0;
+    TraceObjectScope scope(&object);
+    log.Write("End OpenService = 0");
+    log.Write("StatusUpdate 26");
+    log.Write("Error OPOS_E_OFFLINE");
+  }
+  const std::string text = dir.Read("t.log");
+  EXPECT_EQ(text.find("StatusUpdate"), std::string::npos);
+  const std::regex line(R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} thread \S+ object \S+: End OpenService = 0\r\n)");
+  EXPECT_TRUE(std::regex_search(text, line)) << text;
+  EXPECT_NE(text.find(": Error OPOS_E_OFFLINE\r\n"), std::string::npos);
+  EXPECT_EQ(text.find("object -"), std::string::npos) << "the scope names the object";
+}
+
+TEST(TraceLogTest, RollsOverIntoOneOlderFileAndStaysWithinItsBound) {
+  tavo_test::TempFolder dir;
+  const uint32_t bound = 2000;
+  {
+    CTraceLog log(Settings(2, dir.File("t.log"), bound));
+    for (int i = 0; i < 200; ++i) log.Write("StatusUpdate " + std::to_string(i));
+  }
+  const std::string current = dir.Read("t.log");
+  const std::string older = dir.Read("t.log.1");
+  EXPECT_LE(current.size(), bound);
+  EXPECT_LE(older.size(), bound);
+  EXPECT_GT(older.size(), bound / 2);
+  EXPECT_NE(current.find("StatusUpdate 199\r\n"), std::string::npos) << "the newest line is in the current file";
+  EXPECT_EQ(dir.Read("t.log.2"), "");
+}
+
+TEST(TraceLogTest, AFileThatCannotBeWrittenIsDroppedQuietly) {
+  tavo_test::TempFolder dir;
+  CTraceLog log(Settings(2, dir.File("missing-folder/t.log")));
+  for (int i = 0; i < 10; ++i) log.Write("StatusUpdate 1");  // no throw, no crash
+  EXPECT_EQ(dir.Read("missing-folder/t.log"), "");
+
+  // The hook installed over such a log keeps tracing harmless.
+  InstallTraceLog(Settings(2, dir.File("missing-folder/t.log")));
+  Trace("End OpenService = %d", 0);
+  SetTraceSink(nullptr);
+}
+
+}  // namespace
