@@ -1,7 +1,7 @@
 # cmake -DOBJDUMP=... -DFILE=... -DFORMAT=pei-i386|pei-x86-64 [-DEXPORTS=a;b] -P check_pe.cmake
 # A shipped binary is of the build's width, imports only DLLs every Windows
-# has (the C++ runtime and threads are linked in), and exports what its
-# loaders look up by name.
+# has (the C++ runtime and threads are linked in), carries a version block
+# and exports what its loaders look up by name.
 cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${FILE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
@@ -28,5 +28,12 @@ foreach(name IN LISTS EXPORTS)
     message(FATAL_ERROR "${FILE} does not export ${name}")
   endif()
 endforeach()
+# The version block's strings are UTF-16 in the resource section.
+file(STRINGS ${FILE} version ENCODING UTF-16LE REGEX "^(FileVersion|ProductVersion|FileDescription)$")
+list(LENGTH version found)
+if(found LESS 3)
+  message(FATAL_ERROR "${FILE} carries no version block (file and product version, description)")
+endif()
+
 list(LENGTH imports count)
 message(STATUS "${FILE}: ${FORMAT}, ${count} system imports, exports present")
