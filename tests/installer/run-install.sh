@@ -1,0 +1,134 @@
+#!/bin/sh
+# The package's life in a fresh Wine prefix, silently: an older package,
+# the current one over it (upgrade), files, ServiceInfo values and COM rows
+# equal to what DllRegisterServer writes, a receipt printed through the
+# installed package, then uninstall leaving nothing of the package but the
+# device entry a technician made.
+#   run-install.sh <x64|x86> <bin> <win32 bin> <native bin> <work dir>
+# Exit 77 (skipped) when a piece is missing or this width's Wine cannot run.
+set -eu
+ARCH=$1 BIN=$2 BIN32=$3 NATIVEBIN=$4 WORK=$5
+HERE=$(cd "$(dirname "$0")" && pwd)
+ROOT=$(cd "$HERE/../.." && pwd)
+. "$ROOT/scripts/wine-env.sh"
+VERSION=$(sed -n 's/^set(TAVO_VERSION \([0-9.]*\))$/\1/p' "$ROOT/cmake/Version.cmake")
+PROGID=Tavo.POSPrinter.ServiceObject.1.9
+# Every class the module may serve (ProgID CLSID): a served class missing
+# from the package's rows shows up as a difference.
+CLASSES='Tavo.POSPrinter.ServiceObject.1.9 {A15AA58F-FA00-4ED7-ABEB-2D823DEEAE22}
+Tavo.CashDrawer.ServiceObject1.9 {62A6B3AF-642F-4079-B263-879204D27AEE}'
+SERVICEINFO='HKLM\Software\OLEforRetail\ServiceInfo\Tavo OPOS'
+DEVICEKEY='HKEY_LOCAL_MACHINE\Software\OLEforRetail\ServiceOPOS\POSPrinter\InstalledPrinter'
+
+skip() { echo "installer run skipped: $*"; exit 77; }
+fail() { echo "FAILED: $*" >&2; exit 1; }
+command -v wixl >/dev/null || skip "wixl is not installed"
+[ -x "$NATIVEBIN/tavo-vprinter" ] || skip "no virtual printer at $NATIVEBIN (build the native preset)"
+if [ "$ARCH" = x64 ]; then
+  WIDTH=win64 FILES="Program Files" FILES32="Program Files (x86)"
+  [ -f "$BIN32/ptrservice.dll" ] || skip "no 32-bit build at $BIN32 for the x64 package (build the win32 preset)"
+else
+  WIDTH=win32 FILES="Program Files" FILES32=
+  tavo_can_run_win32 || skip "$TAVO_32BIT_REASON"
+  BIN32=
+fi
+
+rm -rf "$WORK"
+mkdir -p "$WORK/out"
+OLDER=$(echo "$VERSION" | awk -F. '{printf "%d.%d.%d.%d", $1, $2, ($3 > 0 ? $3 - 1 : 0), 1}')
+sh "$ROOT/installer/build-msi.sh" "$ARCH" "$OLDER" "$WORK/older.msi" "$BIN" $BIN32 >/dev/null
+sh "$ROOT/installer/build-msi.sh" "$ARCH" "$VERSION" "$WORK/current.msi" "$BIN" $BIN32 >/dev/null
+sh "$ROOT/scripts/make-wineprefix.sh" "$WIDTH" "$WORK/prefix" null
+tavo_wine_env "$WIDTH" "$WORK/prefix"
+w() { "$TAVO_WINE" "$@"; }
+winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
+C=$WORK/prefix/drive_c
+
+VP=
+cleanup() {
+  [ -n "$VP" ] && kill "$VP" 2>/dev/null
+  "$TAVO_WINESERVER" -k >/dev/null 2>&1 || true
+}
+trap cleanup EXIT
+
+echo "--- install $OLDER, then $VERSION over it"
+w msiexec /i "$(winpath "$WORK/older.msi")" /qn || fail "msiexec /i of the older package"
+w msiexec /i "$(winpath "$WORK/current.msi")" /qn || fail "msiexec /i of the current package"
+w reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r' >"$WORK/uninstall.txt" || true
+products=$(grep -c 'DisplayName.*REG_SZ.*Tavo OPOS$' "$WORK/uninstall.txt" || true)
+[ "$products" = 1 ] || fail "$products installed products named Tavo OPOS after the upgrade (expected 1)"
+grep -q "DisplayVersion.*$VERSION" "$WORK/uninstall.txt" || fail "the installed product is not version $VERSION"
+
+echo "--- files and ServiceInfo"
+for f in ptrservice.dll portmgr.dll setup.inf posprn.inf posdisp.inf poscash.inf TavoPOS-R200.inf; do
+  [ -f "$C/$FILES/Tavo OPOS/$f" ] || fail "$FILES/Tavo OPOS/$f was not installed"
+done
+[ -d "$C/$FILES/Tavo OPOS/Utility" ] || fail "no Utility folder"
+if [ -n "$FILES32" ]; then
+  for f in ptrservice.dll portmgr.dll; do
+    [ -f "$C/$FILES32/Tavo OPOS/$f" ] || fail "$FILES32/Tavo OPOS/$f was not installed"
+  done
+fi
+w reg query "$SERVICEINFO" | tr -d '\r' >"$WORK/serviceinfo.txt"
+grep -q 'Installdir.*C:\\Program Files\\Tavo OPOS$' "$WORK/serviceinfo.txt" || fail "Installdir: $(cat "$WORK/serviceinfo.txt")"
+grep -q 'mngdir.*C:\\Program Files\\Tavo OPOS\\portmgr.dll$' "$WORK/serviceinfo.txt" || fail "mngdir: $(cat "$WORK/serviceinfo.txt")"
+if [ -n "$FILES32" ]; then
+  w reg query "$SERVICEINFO" /reg:32 | tr -d '\r' >"$WORK/serviceinfo32.txt"
+  grep -q 'mngdir.*Program Files (x86)\\Tavo OPOS\\portmgr.dll$' "$WORK/serviceinfo32.txt" ||
+    fail "32-bit view mngdir: $(cat "$WORK/serviceinfo32.txt")"
+fi
+
+echo "--- COM rows against DllRegisterServer"
+# Keys and values only ("reg:" lines are its complaints about missing keys).
+rows() {
+  echo "$CLASSES" | while read -r progid clsid; do
+    w reg query "HKCR\\$progid" /s
+    w reg query "HKCR\\CLSID\\$clsid" /s
+  done 2>/dev/null | tr -d '\r' | grep -v '^reg:' | grep -v '^ *$' | sort || true
+}
+rows >"$WORK/rows-package.txt"
+grep -q 'InprocServer32' "$WORK/rows-package.txt" || fail "the package wrote no COM rows"
+server="C:\\$FILES\\Tavo OPOS\\ptrservice.dll"
+w regsvr32 /u /s "$server" || fail "regsvr32 /u"
+rows >"$WORK/rows-none.txt"
+[ -s "$WORK/rows-none.txt" ] && fail "rows left after DllUnregisterServer: $(cat "$WORK/rows-none.txt")"
+w regsvr32 /s "$server" || fail "regsvr32"
+rows >"$WORK/rows-self.txt"
+diff "$WORK/rows-package.txt" "$WORK/rows-self.txt" || fail "the package's COM rows differ from DllRegisterServer's"
+
+echo "--- a receipt through the installed package"
+"$NATIVEBIN/tavo-vprinter" --tcp 0 --no-stdin --out "$WORK/out" >"$WORK/vprinter.out" 2>"$WORK/vprinter.err" </dev/null &
+VP=$!
+PORT=
+for _ in $(seq 100); do
+  PORT=$(sed -n 's/^listening tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$WORK/vprinter.out")
+  [ -n "$PORT" ] && break
+  sleep 0.1
+done
+[ -n "$PORT" ] || fail "the virtual printer did not start"
+{
+  printf 'REGEDIT4\r\n\r\n[%s]\r\n@="%s"\r\n"DeviceName"="TavoPOS-R200"\r\n' "$DEVICEKEY" "$PROGID"
+  printf '"Version"="1.9.3"\r\n"DeviceClass"="POSPrinter"\r\n"Port"="Ethernet"\r\n"TcpIp"="127.0.0.1"\r\n'
+  printf '"TcpPort"=dword:%08x\r\n"Timeout"="1000"\r\n"type"=dword:00000001\r\n"Porttype"=dword:00000004\r\n' "$PORT"
+  printf '"inf"="C:\\\\Program Files\\\\Tavo OPOS\\\\TavoPOS-R200.inf"\r\n'
+} >"$WORK/device.reg"
+w regedit /s "$(winpath "$WORK/device.reg")"
+printf 'Printed through the installed package\n' >"$WORK/receipt.txt"
+w "$(winpath "$BIN/demo-app.exe")" InstalledPrinter "$(winpath "$WORK/receipt.txt")" >"$WORK/demo.out" 2>&1 ||
+  fail "the demo till program could not print: $(cat "$WORK/demo.out")"
+grep -q 'Printed through the installed package' "$WORK/out/commands.jsonl" || fail "the receipt never reached the printer"
+
+echo "--- uninstall"
+w msiexec /x "$(winpath "$WORK/current.msi")" /qn || fail "msiexec /x"
+left=$(find "$C/$FILES/Tavo OPOS" ${FILES32:+"$C/$FILES32/Tavo OPOS"} -type f 2>/dev/null || true)
+[ -z "$left" ] || fail "files left after uninstall: $left"
+rows >"$WORK/rows-after.txt"
+[ -s "$WORK/rows-after.txt" ] && fail "COM rows left after uninstall"
+for view in "" /reg:32; do
+  if w reg query "$SERVICEINFO" $view 2>/dev/null | grep -qi 'Installdir\|mngdir'; then
+    fail "ServiceInfo values left after uninstall ($view)"
+  fi
+done
+w reg query 'HKLM\Software\OLEforRetail\ServiceOPOS\POSPrinter\InstalledPrinter' >/dev/null 2>&1 ||
+  fail "uninstall removed the technician's device entry"
+echo "installer run passed ($ARCH $VERSION over $OLDER)"
