@@ -32,7 +32,7 @@ std::string Control::execute(const std::string& line) {
     return path.empty() ? "error nothing printed yet" : "ok " + path;
   }
   if (verb == "state") return "ok " + state();
-  if (verb == "text") return "ok " + jsonQuote(printer_.receipts().text());
+  if (verb == "text") return "ok " + jsonQuoteUtf8(printer_.receipts().text());
   if (verb == "drop") return "ok dropped " + std::to_string(hooks_.drop ? hooks_.drop() : 0);
   if (verb == "quit") {
     printer_.receipts().save();
