@@ -58,6 +58,11 @@ TEST_F(ControlLines, TextSaveStateDropQuit) {
   EXPECT_TRUE(quitCalled);
 }
 
+TEST_F(ControlLines, TextIsUtf8EncodedOnce) {
+  rig.send(hex("1B7410") + "Cr\xE8me \x80\n");
+  EXPECT_EQ(control.execute("text"), "ok \"Cr\u00E8me \u20AC\\n\"");
+}
+
 TEST_F(ControlLines, BackOnLineReleasesHeldData) {
   control.execute("paper empty");
   rig.send("waiting\n");
