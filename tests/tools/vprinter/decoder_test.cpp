@@ -108,6 +108,11 @@ TEST(Decoder, UnknownLengthPrefixedCommandsAreSkippedWhole) {
   }
   EXPECT_EQ(got[1].length, 9u);
   EXPECT_EQ(got[4].data, "ok");
+  // Fixed-length functions it has no use for take their parameters too.
+  expectCommands(hex("1B420302 1B663030 1D4502 1D63 1D6730303000 1D7A304040 1C3F4141"),
+                 {{"beeper", {3, 2}}, {"cut-sheet-wait", {0x30, 0x30}}, {"head-control", {2}}, {"print-counter", {}},
+                  {"maintenance-counter", {0x30, 0x30, 0x30, 0}}, {"recovery-wait", {0x30, 0x40, 0x40}},
+                  {"cancel-user-kanji", {0x41, 0x41}}});
   // A length longer than what follows waits, and ends as incomplete.
   got = decodeAll(hex("1C2858 FFFF") + "AAAA");
   ASSERT_EQ(got.size(), 1u);

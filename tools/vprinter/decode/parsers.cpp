@@ -76,6 +76,8 @@ const Fixed kFixed[] = {
     {ESC, 'v', 0, Op::PaperStatus, "paper-status"},
     {ESC, '<', 0, Op::Other, "home"},
     {ESC, 'U', 1, Op::Other, "unidirectional"},
+    {ESC, 'B', 2, Op::Other, "beeper"},
+    {ESC, 'f', 2, Op::Other, "cut-sheet-wait"},
     {GS, '!', 1, Op::CharSize, "char-size"},
     {GS, 'B', 1, Op::Reverse, "reverse"},
     {GS, 'H', 1, Op::HriPosition, "hri-position"},
@@ -97,6 +99,10 @@ const Fixed kFixed[] = {
     {GS, ':', 0, Op::Other, "macro"},
     {GS, 'T', 1, Op::Other, "line-start"},
     {GS, '^', 3, Op::Other, "run-macro"},
+    {GS, 'E', 1, Op::Other, "head-control"},
+    {GS, 'c', 0, Op::Other, "print-counter"},
+    {GS, 'g', 4, Op::Other, "maintenance-counter"},
+    {GS, 'z', 3, Op::Other, "recovery-wait"},
     {FS, 'p', 2, Op::NvBitImagePrint, "print-nv-bit-image"},
     {FS, '!', 1, Op::Other, "kanji-mode"},
     {FS, '&', 0, Op::Other, "kanji-on"},
@@ -105,6 +111,8 @@ const Fixed kFixed[] = {
     {FS, 'C', 1, Op::Other, "kanji-code"},
     {FS, 'S', 2, Op::Other, "kanji-spacing"},
     {FS, 'W', 1, Op::Other, "kanji-quad"},
+    {FS, '?', 2, Op::Other, "cancel-user-kanji"},
+    {FS, '2', 74, Op::Other, "define-user-kanji"},
     {DLE, 0x05, 1, Op::RealtimeRecover, "realtime-request"},
 };
 
