@@ -51,7 +51,7 @@ TEST_F(ControlLines, TextSaveStateDropQuit) {
   EXPECT_EQ(saved, "ok " + rig.opts.outDir + "/receipt-0001.png");
   std::string state = control.execute("state");
   EXPECT_EQ(state.rfind("ok {\"paper\":\"ok\",\"cover\":\"closed\",\"online\":true", 0), 0u) << state;
-  EXPECT_NE(state.find("\"connections\":1"), std::string::npos);
+  EXPECT_NE(state.find("\"connections\":1,\"model\":\"TavoPOS-R300\""), std::string::npos);
   EXPECT_EQ(state.back(), '}');
   EXPECT_EQ(control.execute("drop"), "ok dropped 1");
   EXPECT_EQ(control.execute("quit"), "ok bye");

@@ -82,7 +82,8 @@ std::string Control::state() {
        ",\"commands\":" + std::to_string(printer_.commands()) +
        ",\"held\":" + std::to_string(printer_.held()) +
        ",\"page_mode\":" + (r.pageMode() ? "true" : "false") +
-       ",\"connections\":" + std::to_string(printer_.sessions());
+       ",\"connections\":" + std::to_string(printer_.sessions()) +
+       ",\"model\":" + jsonQuote(printer_.model().name);
   if (hooks_.links) s += ",\"links\":" + hooks_.links();
   return s + "}";
 }
