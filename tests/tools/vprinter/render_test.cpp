@@ -213,6 +213,8 @@ TEST_F(Paper, FeedAfterABandImageAdvancesAtLeastItsHeight) {
   EXPECT_GT(inkBox(rowsFrom(b, 48)).width(), 0);
   print(hex("1B4A14"));  // nothing printed: only the 10 dots asked
   EXPECT_EQ(paper.y(), 82);
+  print(hex("1B2A21 0100 FFFFFF 1B6400"));  // ESC d 0 likewise
+  EXPECT_EQ(paper.y(), 106);
 }
 
 TEST_F(Paper, Code128KeepsTheCodeSetsTheDataChooses) {

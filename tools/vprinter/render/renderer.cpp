@@ -129,7 +129,7 @@ std::string Renderer::motionCommand(const Command& c) {
       break;
     }
     case Op::FeedUnits: printLine(n / 2, true); break;
-    case Op::FeedLines: printLine(n * lineSpacing_); break;
+    case Op::FeedLines: printLine(n * lineSpacing_, true); break;
     case Op::LineSpacing: lineSpacing_ = n / 2; break;
     case Op::DefaultLineSpacing: lineSpacing_ = 30; break;
     case Op::AbsolutePos: x_ = std::min(n | (argAt(c, 1) << 8), lineLength()); break;
