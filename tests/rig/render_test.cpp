@@ -77,10 +77,11 @@ class Rendering : public LinkFixture {
 }  // namespace
 
 TEST_F(Rendering, ReceiptWithImageAndSymbolsDecodesBack) {
-  // Earlier tests' text goes out on a receipt of its own first.
-  const std::string flush = Bytes({0x1D, 0x56, 0x00});
+  // Earlier tests' text goes out on a receipt of its own first, fed past
+  // the cutter.
+  const std::string flush = Bytes({0x1D, 0x56, 65, 0x00});
   const long earlier = StateNumber("receipts");
-  ASSERT_EQ(port->Write(flush), 3);
+  ASSERT_EQ(port->Write(flush), 4);
   ASSERT_TRUE(Eventually([&] { return StateNumber("receipts") == earlier + 1; }, 5000));
 
   CommandLog log;

@@ -16,7 +16,8 @@ namespace {
 
 const char kUsage[] =
     "usage: tavo-vprinter [--tcp PORT] [--pty] [--out DIR] [--control SOCKPATH] [--control-tcp PORT]\n"
-    "                     [--width DOTS] [--drawer-close-ms MS] [--drawer-open-high] [--no-stdin]\n"
+    "                     [--model NAME] [--width DOTS] [--drawer-close-ms MS] [--drawer-open-high]\n"
+    "                     [--no-stdin] [--help]\n"
     "  --tcp PORT          listen on 127.0.0.1:PORT (0 picks a free port; default 9100\n"
     "                      when no transport is given)\n"
     "  --pty               open a pseudo-terminal (a COM port for Wine through a dosdevices link)\n"
@@ -24,12 +25,20 @@ const char kUsage[] =
     "  --control SOCKPATH  unix socket for control lines (stdin takes them too)\n"
     "  --control-tcp PORT  control lines on 127.0.0.1:PORT too (0 picks a free port), for\n"
     "                      Windows programs under Wine, which cannot reach unix sockets\n"
+    "  --model NAME        answer printer ID requests (GS I) as this model, one of\n"
+    "                      %s (default %s)\n"
     "  --width DOTS        paper width in dots at 8 dots/mm (default 576)\n"
-    "  --drawer-close-ms   a kicked drawer closes by itself after MS (default 3000, 0 never)\n"
+    "  --drawer-close-ms MS  a kicked drawer closes by itself after MS (default 3000, 0 never)\n"
     "  --drawer-open-high  the drawer sense line is high while the drawer is open\n"
+    "  --no-stdin          take no control lines from stdin\n"
+    "  --help, -h          this text\n"
     "Control lines: cover open|close, paper ok|near-end|empty, offline, online,\n"
     "  drawer open|close, error cutter|mechanical|unrecoverable|clear,\n"
-    "  ink 1|2 ok|near-end|empty, drop, save, state, text, quit\n";
+    "  ink 1|2 ok|near-end|empty|removed|cleaning, drop, save, state, text, quit\n";
+
+void printUsage(FILE* to) {
+  std::fprintf(to, kUsage, vprinter::modelNames().c_str(), vprinter::defaultModel().name);
+}
 
 vprinter::Server* gServer = nullptr;
 
@@ -45,7 +54,8 @@ bool number(const char* s, long lo, long hi, long& out) {
 }
 
 int usage(const char* problem) {
-  std::fprintf(stderr, "tavo-vprinter: %s\n%s", problem, kUsage);
+  std::fprintf(stderr, "tavo-vprinter: %s\n", problem);
+  printUsage(stderr);
   return 2;
 }
 
@@ -62,7 +72,7 @@ int main(int argc, char** argv) {
     bool hasValue = i + 1 < argc;
     long v = 0;
     if (a == "--help" || a == "-h") {
-      std::fputs(kUsage, stdout);
+      printUsage(stdout);
       return 0;
     } else if (a == "--tcp" && hasValue) {
       if (!number(argv[++i], 0, 65535, v)) return usage("bad TCP port");
@@ -76,6 +86,9 @@ int main(int argc, char** argv) {
     } else if (a == "--control-tcp" && hasValue) {
       if (!number(argv[++i], 0, 65535, v)) return usage("bad control TCP port");
       serverOpts.controlTcpPort = int(v);
+    } else if (a == "--model" && hasValue) {
+      printerOpts.model = argv[++i];
+      if (!vprinter::findModel(printerOpts.model)) return usage("unknown model");
     } else if (a == "--width" && hasValue) {
       if (!number(argv[++i], 64, 1600, v)) return usage("bad width");
       printerOpts.width = int(v);

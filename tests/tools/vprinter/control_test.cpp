@@ -51,11 +51,16 @@ TEST_F(ControlLines, TextSaveStateDropQuit) {
   EXPECT_EQ(saved, "ok " + rig.opts.outDir + "/receipt-0001.png");
   std::string state = control.execute("state");
   EXPECT_EQ(state.rfind("ok {\"paper\":\"ok\",\"cover\":\"closed\",\"online\":true", 0), 0u) << state;
-  EXPECT_NE(state.find("\"connections\":1"), std::string::npos);
+  EXPECT_NE(state.find("\"connections\":1,\"model\":\"TavoPOS-R300\""), std::string::npos);
   EXPECT_EQ(state.back(), '}');
   EXPECT_EQ(control.execute("drop"), "ok dropped 1");
   EXPECT_EQ(control.execute("quit"), "ok bye");
   EXPECT_TRUE(quitCalled);
+}
+
+TEST_F(ControlLines, TextIsUtf8EncodedOnce) {
+  rig.send(hex("1B7410") + "Cr\xE8me \x80\n");
+  EXPECT_EQ(control.execute("text"), "ok \"Cr\u00E8me \u20AC\\n\"");
 }
 
 TEST_F(ControlLines, BackOnLineReleasesHeldData) {

@@ -83,6 +83,42 @@ TEST(Decoder, TwoDimensionalSymbols) {
   EXPECT_EQ(got[2].data, "abc");
 }
 
+TEST(Decoder, OtherSymbolFormAndStatusRequests) {
+  std::vector<Command> got = decodeAll(hex("1D5A02 1B5A 00 4C 06 0500") + "hello" + hex("1D7201 1D4943 1B76"));
+  ASSERT_EQ(got.size(), 5u);
+  EXPECT_EQ(got[0].op, Op::SymbolType);
+  EXPECT_EQ(got[1].op, Op::SymbolPrint);
+  EXPECT_EQ(got[1].args, (std::vector<int>{0, 'L', 6}));
+  EXPECT_EQ(got[1].data, "hello");
+  EXPECT_EQ(got[2].op, Op::TransmitStatus);
+  EXPECT_EQ(got[3].op, Op::PrinterId);
+  EXPECT_EQ(got[4].op, Op::PaperStatus);
+}
+
+// Functions of the pL pH families this printer lacks are skipped whole and
+// noted: their parameter bytes never come out as text.
+TEST(Decoder, UnknownLengthPrefixedCommandsAreSkippedWhole) {
+  std::string stream = hex("1C2841 0200 3000 1B2841 0400 3031 0302 1D2845 0300 0149 4E 1D2841 0200 3032") + "ok";
+  std::vector<Command> got = decodeAll(stream);
+  ASSERT_EQ(got.size(), 5u);
+  const char* names[] = {"fs-paren", "esc-paren", "gs-paren", "gs-paren"};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_STREQ(got[i].name, names[i]);
+    EXPECT_EQ(got[i].note.rfind("not understood", 0), 0u) << got[i].note;
+  }
+  EXPECT_EQ(got[1].length, 9u);
+  EXPECT_EQ(got[4].data, "ok");
+  // Fixed-length functions it has no use for take their parameters too.
+  expectCommands(hex("1B420302 1B663030 1D4502 1D63 1D6730303000 1D7A304040 1C3F4141"),
+                 {{"beeper", {3, 2}}, {"cut-sheet-wait", {0x30, 0x30}}, {"head-control", {2}}, {"print-counter", {}},
+                  {"maintenance-counter", {0x30, 0x30, 0x30, 0}}, {"recovery-wait", {0x30, 0x40, 0x40}},
+                  {"cancel-user-kanji", {0x41, 0x41}}});
+  // A length longer than what follows waits, and ends as incomplete.
+  got = decodeAll(hex("1C2858 FFFF") + "AAAA");
+  ASSERT_EQ(got.size(), 1u);
+  EXPECT_STREQ(got[0].name, "incomplete");
+}
+
 TEST(Decoder, RasterAndBandImages) {
   std::string raster = hex("1D763000 0200 0300") + std::string(6, '\xFF');
   std::vector<Command> got = decodeAll(raster + "\n");

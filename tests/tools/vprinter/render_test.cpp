@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <fstream>
+
 #include "tests/tools/vprinter/rig.h"
 #include "tools/vprinter/render/barcode.h"
+#include "tools/vprinter/render/code128.h"
 #include "tools/vprinter/render/font.h"
 
 namespace vprinter::test {
@@ -201,6 +204,66 @@ TEST(BarCodeData, Code128SetsAndUpcE) {
   EXPECT_EQ(makeLinear(LinearSymbol{66, "01210000345", 2, 50}).bars.h, 50);
 }
 
+TEST_F(Paper, FeedAfterABandImageAdvancesAtLeastItsHeight) {
+  // Two 24-dot strips, each followed by ESC J 0, then text.
+  std::string strip = hex("1B2A21 0200 FFFFFF FFFFFF 1B4A00");
+  Bitmap b = print(hex("1B3300") + strip + strip + "x\n");
+  EXPECT_EQ(paper.y(), 72);
+  for (int y = 0; y < 48; ++y) EXPECT_TRUE(b.at(1, y) && !b.at(5, y)) << y;  // strips, no text on them
+  EXPECT_GT(inkBox(rowsFrom(b, 48)).width(), 0);
+  print(hex("1B4A14"));  // nothing printed: only the 10 dots asked
+  EXPECT_EQ(paper.y(), 82);
+  print(hex("1B2A21 0100 FFFFFF 1B6400"));  // ESC d 0 likewise
+  EXPECT_EQ(paper.y(), 106);
+}
+
+TEST_F(Paper, Code128KeepsTheCodeSetsTheDataChooses) {
+  // Set B for "012345": start, 6 characters, check, 11 modules each, then
+  // a 13-module stop; set C would need 3 characters. 2 dots a module.
+  Bitmap b = print(hex("1D7702 1D6832 1D6B49 08") + "{B012345");
+  EXPECT_EQ(inkBox(b).width(), (11 * 8 + 13) * 2);
+  // {C 12 34: start C 211232, 12 112232, 34 131123, check (105+12+2*34)%103 = 82 121241, stop.
+  b = print(hex("1D7701 1D6B49 04 7B43 0C22"));
+  b = rowsFrom(b, paper.y() - 1);
+  std::string widths = "211232" "112232" "131123" "121241" "2331112", want;
+  for (std::size_t i = 0; i < widths.size(); ++i) want += std::string(widths[i] - '0', i % 2 ? '.' : '#');
+  std::string row;
+  for (int x = 0; x < int(want.size()); ++x) row += b.at(x, 0) ? '#' : '.';
+  EXPECT_EQ(row, want);
+  // Shift, a switch back to A and a control character.
+  EXPECT_EQ(code128Values(std::string("{Aa", 3)).values.size(), 0u);
+  EXPECT_EQ(code128Values("{AA{Sa{C\x01").values, (std::vector<int>{103, 33, 98, 65, 99, 1, 1, 106}));
+  print(hex("1D6B49 03 7B4364"));
+  EXPECT_EQ(remarks.back(), "not printed: byte 64 is not in code set C");
+}
+
+TEST_F(Paper, EveryListedCodeTableAndWhatTheFontLacks) {
+  struct { int table; std::uint8_t byte; char32_t cp; } cases[] = {
+      {7, 0x80, 0x0452}, {8, 0x98, 0x0130}, {21, 0x80, 0x05D0}, {22, 0xA9, 0xFE8F}, {24, 0xC1, 0x0391},
+      {25, 0xD0, 0x011E}, {26, 0xC0, 0x0104}, {28, 0xC0, 0x0410}, {29, 0x80, 0x0391}, {30, 0x80, 0x0106},
+      {33, 0xE0, 0x05D0}, {36, 0xA1, 0x0E01}};
+  for (const auto& c : cases) EXPECT_EQ(decodeByte(c.byte, c.table, 0), c.cp) << c.table;
+  print(hex("1B741C") + "\xC0\xC1\xC0 \xE9\n");
+  EXPECT_EQ(paper.text(), "\u0410\u0411\u0410 \u0439\n");
+  EXPECT_EQ(remarks.back(), "no glyph, box printed, for U+0410 U+0411 U+0439");
+  print(hex("1B7463") + "\x82\n");
+  EXPECT_EQ(remarks.back(), "code table 99 not available: table 0 used");
+  EXPECT_EQ(paper.text().substr(paper.text().size() - 3), "\u00E9\n");
+}
+
+TEST_F(Paper, SymbolsOfTheOtherFormCarryTheirOwnSettings) {
+  int y = paper.y();
+  print(hex("1D5A02 1B5A 01 4D 04 0300") + "abc");  // QR version 1, level M, 4 dots a module
+  EXPECT_EQ(paper.y() - y, 21 * 4);
+  y = paper.y();
+  print(hex("1D5A00 1B5A 02 01 03 0A00") + "0123456789");  // PDF417, 2 columns
+  EXPECT_GT(paper.y(), y);
+  EXPECT_TRUE(remarks.empty());
+  print(hex("1D5A01 1B5A 00 00 00 0100") + "x");
+  EXPECT_EQ(remarks.back(), "symbol type 1 not supported");
+  EXPECT_EQ(paper.text(), "");
+}
+
 TEST_F(Paper, PageModeTurnsThePage) {
   Bitmap b = print(hex("1B4C 1B5400") + "AB" + hex("0C"));
   Box normal = inkBox(b);
@@ -232,6 +295,33 @@ TEST_F(Paper, EachCutWritesAReceiptWithAMark) {
   EXPECT_EQ(paper.text(), "three");
   EXPECT_EQ(paper.save(), dir + "/receipt-0003.png");
   EXPECT_TRUE(fileExists(dir + "/receipt-0003.png"));
+}
+
+int pngHeight(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  unsigned char h[24] = {};
+  in.read(reinterpret_cast<char*>(h), sizeof h);
+  return h[20] << 24 | h[21] << 16 | h[22] << 8 | h[23];
+}
+
+TEST(Cutter, FeedingCutsBringTheLastLinePastTheCutter) {
+  std::string dir = scratchDir();
+  Receipts paper(dir, 576);
+  Renderer r(paper, 143);
+  Decoder d;
+  auto send = [&](const std::string& bytes) { d.feed(bytes, [&](const Command& c) { r.apply(c); }); };
+  send("A\n" + hex("1D5641 14"));  // feed to the cutter and 10 dots more, then cut
+  EXPECT_EQ(pngHeight(dir + "/receipt-0001.png"), 30 + 10 + 12);  // the line, 10 dots, the cut mark
+  EXPECT_EQ(paper.y(), 143);  // the paper that was between head and cutter
+  EXPECT_FALSE(paper.inProgress());
+  // Without a feed the cut falls 143 dots above the head: the line goes to
+  // the next receipt.
+  send("B\n");
+  int top = inkBox(paper.current()).y0;
+  send(hex("1D5601"));
+  EXPECT_EQ(pngHeight(dir + "/receipt-0002.png"), 30 + 12);
+  EXPECT_TRUE(paper.inProgress());
+  EXPECT_EQ(inkBox(paper.current()).y0, top - 30);
 }
 
 TEST_F(Paper, InitRestoresDefaults) {

@@ -104,6 +104,38 @@ TEST(OffLine, PrintDataWaitsAndStatusRequestsStillAnswer) {
   EXPECT_EQ(r.printer.receipts().text(), "held text\n");
 }
 
+TEST(StatusRequests, PaperAndDrawerReplies) {
+  Rig r;
+  // GS r 1, GS r 49 (paper), GS r 2 (drawer pin 3, high while closed), ESC v, GS r 4 (none).
+  EXPECT_EQ(r.send(hex("1D7201 1D7231 1D7202 1B76 1D7204")), hex("00 00 01 00"));
+  r.printer.device().paper = Paper::NearEnd;
+  EXPECT_EQ(r.send(hex("1D7201 1B76")), hex("03 03"));
+  // Off line the request waits in turn with the print data.
+  r.printer.device().paper = Paper::Empty;
+  EXPECT_EQ(r.send("x\n" + hex("1D7201")), "");
+  r.printer.device().paper = Paper::NearEnd;
+  EXPECT_EQ(r.changed(), hex("03"));
+}
+
+TEST(StatusRequests, PrinterIdAnswersAsTheModel) {
+  Rig r;
+  std::string text = std::string("_TavoPOS-R300\0_TAVO\0_1.00\0_VP0000001\0", 37);
+  EXPECT_EQ(r.send(hex("1D4901 1D4932 1D4903 1D4943 1D4942 1D4941 1D4944 1D4945")), hex("21 02 10") + text);
+  PrinterOptions opts{scratchDir(), 576, "tavopos-r500"};
+  Printer printer(opts);
+  Session host("r500");
+  printer.attach(&host);
+  printer.receive(host, hex("1D4931 1D4943"));
+  EXPECT_EQ(host.outbox, hex("22") + std::string("_TavoPOS-R500\0", 14));
+  // A request held for a connection that is gone is dropped.
+  printer.device().offlineSwitch = true;
+  printer.receive(host, hex("1D4901"));
+  printer.detach(&host);
+  printer.device().offlineSwitch = false;
+  printer.statusChanged();
+  EXPECT_EQ(printer.held(), 0u);
+}
+
 TEST(OffLine, DeselectedPrinterIgnoresData) {
   Rig r;
   r.send(hex("1B3D00") + "lost\n" + hex("1B3D01") + "kept\n");

@@ -22,7 +22,7 @@ enum class Op {
   // cutter
   Cut,
   // bar codes and 2D symbols
-  HriPosition, HriFont, BarHeight, BarWidth, BarCode, Symbol2D,
+  HriPosition, HriFont, BarHeight, BarWidth, BarCode, Symbol2D, SymbolType, SymbolPrint,
   // images
   RasterImage, BitImage, GraphicsStore, GraphicsPrint, NvGraphicsStore,
   NvGraphicsPrint, NvBitImageDefine, NvBitImagePrint,
@@ -30,6 +30,8 @@ enum class Op {
   PageMode, StandardMode, PageDirection, PageArea, PagePrint,
   // drawer and status
   DrawerKick, AsbEnable, InkAsbEnable,
+  // status requests answered in turn with the print data
+  PaperStatus, TransmitStatus, PrinterId,
   // real-time commands (acted on even while the printer is off line)
   RealtimeStatus, RealtimeRecover, RealtimePulse, RealtimeClear, RealtimePowerOff,
   // known commands the renderer leaves alone

@@ -14,7 +14,8 @@ std::string commandJson(const Command& cmd, std::uint64_t seq, const std::string
   }
   if (cmd.op == Op::Text) line += ",\"text\":" + jsonQuote(cmd.data);
   else if (!cmd.data.empty()) line += ",\"data_len\":" + std::to_string(cmd.data.size());
-  if (cmd.op == Op::BarCode || cmd.op == Op::Symbol2D) line += ",\"data\":" + jsonQuote(cmd.data);
+  if (cmd.op == Op::BarCode || cmd.op == Op::Symbol2D || cmd.op == Op::SymbolPrint)
+    line += ",\"data\":" + jsonQuote(cmd.data);
   line += ",\"len\":" + std::to_string(cmd.length) + ",\"hex\":\"" + hexBytes(cmd.raw) + "\"";
   if (!cmd.note.empty()) line += ",\"note\":" + jsonQuote(cmd.note);
   return line + "}";

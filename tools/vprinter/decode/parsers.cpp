@@ -73,15 +73,18 @@ const Fixed kFixed[] = {
     {ESC, '%', 1, Op::Other, "user-chars"},
     {ESC, '?', 1, Op::Other, "cancel-user-char"},
     {ESC, 'u', 1, Op::Other, "peripheral-status"},
-    {ESC, 'v', 0, Op::Other, "paper-status"},
+    {ESC, 'v', 0, Op::PaperStatus, "paper-status"},
     {ESC, '<', 0, Op::Other, "home"},
     {ESC, 'U', 1, Op::Other, "unidirectional"},
+    {ESC, 'B', 2, Op::Other, "beeper"},
+    {ESC, 'f', 2, Op::Other, "cut-sheet-wait"},
     {GS, '!', 1, Op::CharSize, "char-size"},
     {GS, 'B', 1, Op::Reverse, "reverse"},
     {GS, 'H', 1, Op::HriPosition, "hri-position"},
     {GS, 'f', 1, Op::HriFont, "hri-font"},
     {GS, 'h', 1, Op::BarHeight, "bar-height"},
     {GS, 'w', 1, Op::BarWidth, "bar-width"},
+    {GS, 'Z', 1, Op::SymbolType, "symbol-type"},
     {GS, 'a', 1, Op::AsbEnable, "asb-enable"},
     {GS, 'j', 1, Op::InkAsbEnable, "ink-asb-enable"},
     {GS, 'L', 2, Op::LeftMargin, "left-margin"},
@@ -90,12 +93,16 @@ const Fixed kFixed[] = {
     {GS, '\\', 2, Op::Other, "page-relative-vertical"},
     {GS, 'P', 2, Op::Other, "motion-units"},
     {GS, 'b', 1, Op::Other, "smoothing"},
-    {GS, 'I', 1, Op::Other, "printer-id"},
-    {GS, 'r', 1, Op::Other, "transmit-status"},
+    {GS, 'I', 1, Op::PrinterId, "printer-id"},
+    {GS, 'r', 1, Op::TransmitStatus, "transmit-status"},
     {GS, '/', 1, Op::Other, "print-downloaded-image"},
     {GS, ':', 0, Op::Other, "macro"},
     {GS, 'T', 1, Op::Other, "line-start"},
     {GS, '^', 3, Op::Other, "run-macro"},
+    {GS, 'E', 1, Op::Other, "head-control"},
+    {GS, 'c', 0, Op::Other, "print-counter"},
+    {GS, 'g', 4, Op::Other, "maintenance-counter"},
+    {GS, 'z', 3, Op::Other, "recovery-wait"},
     {FS, 'p', 2, Op::NvBitImagePrint, "print-nv-bit-image"},
     {FS, '!', 1, Op::Other, "kanji-mode"},
     {FS, '&', 0, Op::Other, "kanji-on"},
@@ -104,6 +111,8 @@ const Fixed kFixed[] = {
     {FS, 'C', 1, Op::Other, "kanji-code"},
     {FS, 'S', 2, Op::Other, "kanji-spacing"},
     {FS, 'W', 1, Op::Other, "kanji-quad"},
+    {FS, '?', 2, Op::Other, "cancel-user-kanji"},
+    {FS, '2', 74, Op::Other, "define-user-kanji"},
     {DLE, 0x05, 1, Op::RealtimeRecover, "realtime-request"},
 };
 
@@ -305,6 +314,19 @@ std::size_t symbol(const std::uint8_t* p, std::size_t n, std::size_t len, Comman
   return used;
 }
 
+// ESC ( X, FS ( X, GS ( X pL pH ...: a function this printer lacks. The
+// length says where it ends, so its parameters never reach the paper.
+std::size_t skipParen(const std::uint8_t* p, std::size_t n, const char* name, Command& c, std::size_t& skip) {
+  if (n < 5) return 0;
+  std::size_t len = u16(p + 3);
+  set(c, Op::Other, name);
+  c.args = {p[2]};
+  std::size_t used = withPayload(p, n, 5, len, c, skip);
+  c.data.clear();
+  c.note = "not understood: " + std::to_string(len) + " parameter bytes skipped";
+  return used;
+}
+
 // GS ( X pL pH ...
 std::size_t gsParen(const std::uint8_t* p, std::size_t n, Command& c, std::size_t& skip) {
   if (n < 5) return 0;
@@ -321,11 +343,15 @@ std::size_t gsParen(const std::uint8_t* p, std::size_t n, Command& c, std::size_
       }
       break;
   }
-  set(c, Op::Other, "gs-paren");
-  c.args = {p[2]};
-  std::size_t used = withPayload(p, n, 5, len, c, skip);
-  c.data.clear();
-  return used;
+  return skipParen(p, n, "gs-paren", c, skip);
+}
+
+// ESC Z m n k dL dH d...: a 2D symbol of the type GS Z chose, printed at once.
+std::size_t symbolPrint(const std::uint8_t* p, std::size_t n, Command& c, std::size_t& skip) {
+  if (n < 7) return 0;
+  set(c, Op::SymbolPrint, "symbol-print");
+  c.args = {p[2], p[3], p[4]};
+  return withPayload(p, n, 7, u16(p + 5), c, skip);
 }
 
 // GS 8 L p1 p2 p3 p4 m fn ...
@@ -407,6 +433,13 @@ Special findSpecial(std::uint8_t lead, std::uint8_t code) {
          return p[2] == '0' ? raster(p, n, c, s) : kNoMatch;
        }},
       {GS, '(', gsParen},
+      {ESC, '(', [](const std::uint8_t* p, std::size_t n, Command& c, std::size_t& s) {
+         return skipParen(p, n, "esc-paren", c, s);
+       }},
+      {FS, '(', [](const std::uint8_t* p, std::size_t n, Command& c, std::size_t& s) {
+         return skipParen(p, n, "fs-paren", c, s);
+       }},
+      {ESC, 'Z', symbolPrint},
       {GS, '8', gsEight},
       {GS, '*', downloadImage},
       {FS, 'q', nvDefine},

@@ -34,9 +34,18 @@ Status4 Device::asb() const {
   if (mechanicalError) s[1] |= 0x04;
   if (cutterError) s[1] |= 0x08;
   if (unrecoverableError) s[1] |= 0x20;
-  if (paper == Paper::NearEnd) s[2] |= 0x03;
-  if (paper == Paper::Empty) s[2] |= 0x0F;
+  s[2] = std::uint8_t(paperSensors());
   return s;
+}
+
+int Device::paperSensors() const { return paper == Paper::Empty ? 0x0F : paper == Paper::NearEnd ? 0x03 : 0; }
+
+int Device::transmitStatus(int n) const {
+  switch (n) {
+    case 1: case 49: return paperSensors();
+    case 2: case 50: return (asb()[0] & 0x04) ? 1 : 0;  // drawer connector pin 3
+  }
+  return -1;
 }
 
 namespace {

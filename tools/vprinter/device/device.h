@@ -50,6 +50,10 @@ class Device {
   Status4 inkStatus() const;
   // Reply byte to the real-time status request 10 04 n (n 1..4), -1 for none.
   int realtime(int n) const;
+  // Paper sensors as ESC v and GS r 1 report them: near end 03, end 0F.
+  int paperSensors() const;
+  // Reply byte to GS r n (1 paper sensors, 2 drawer sense line), -1 for none.
+  int transmitStatus(int n) const;
   // The control's one-line JSON view.
   std::string json() const;
 

@@ -32,7 +32,7 @@ std::string Control::execute(const std::string& line) {
     return path.empty() ? "error nothing printed yet" : "ok " + path;
   }
   if (verb == "state") return "ok " + state();
-  if (verb == "text") return "ok " + jsonQuote(printer_.receipts().text());
+  if (verb == "text") return "ok " + jsonQuoteUtf8(printer_.receipts().text());
   if (verb == "drop") return "ok dropped " + std::to_string(hooks_.drop ? hooks_.drop() : 0);
   if (verb == "quit") {
     printer_.receipts().save();
@@ -82,7 +82,8 @@ std::string Control::state() {
        ",\"commands\":" + std::to_string(printer_.commands()) +
        ",\"held\":" + std::to_string(printer_.held()) +
        ",\"page_mode\":" + (r.pageMode() ? "true" : "false") +
-       ",\"connections\":" + std::to_string(printer_.sessions());
+       ",\"connections\":" + std::to_string(printer_.sessions()) +
+       ",\"model\":" + jsonQuote(printer_.model().name);
   if (hooks_.links) s += ",\"links\":" + hooks_.links();
   return s + "}";
 }

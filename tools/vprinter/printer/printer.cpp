@@ -4,13 +4,28 @@
 
 namespace vprinter {
 
+namespace {
+
+bool isRequest(Op op) { return op == Op::PaperStatus || op == Op::TransmitStatus || op == Op::PrinterId; }
+
+const Model& modelNamed(const std::string& name) {
+  const Model* m = findModel(name);
+  return m ? *m : defaultModel();
+}
+
+}  // namespace
+
 Printer::Printer(const PrinterOptions& options)
-    : receipts_(options.outDir, options.width), renderer_(receipts_) {}
+    : model_(modelNamed(options.model)),
+      receipts_(options.outDir, options.width),
+      renderer_(receipts_, model_.cutterDistance) {}
 
 void Printer::attach(Session* s) { sessions_.push_back(s); }
 
 void Printer::detach(Session* s) {
   s->decoder.finish([&](const Command& c) { log_.write(c, s->name); });
+  for (Held& h : held_)
+    if (h.session == s) h.session = nullptr;
   sessions_.erase(std::remove(sessions_.begin(), sessions_.end(), s), sessions_.end());
 }
 
@@ -27,13 +42,13 @@ void Printer::handle(Session& s, const Command& c) {
     if (!selected_) {
       remark = "ignored: printer deselected";
     } else if (device_.offline() || !held_.empty()) {
-      if (Renderer::handles(c.op) || c.op == Op::DrawerKick) {
-        held_.push_back(c);
+      if (Renderer::handles(c.op) || c.op == Op::DrawerKick || isRequest(c.op)) {
+        held_.push_back(Held{c, &s});
         heldBytes_ += c.data.size() + 64;
         remark = "held while off line";
       }
     } else {
-      remark = execute(c);
+      remark = execute(c, &s);
     }
   }
   if (remark.empty()) {
@@ -94,20 +109,36 @@ std::string Printer::immediate(Session& s, const Command& c, bool& done) {
   }
 }
 
-std::string Printer::execute(const Command& c) {
+std::string Printer::execute(const Command& c, Session* s) {
   if (c.op == Op::DrawerKick) {
     device_.openDrawer(Clock::now());
     return "drawer opened";
   }
+  if (isRequest(c.op)) return answer(c, s);
   return renderer_.apply(c);
+}
+
+std::string Printer::answer(const Command& c, Session* s) {
+  int n = c.args.empty() ? 0 : c.args[0];
+  std::string reply;
+  if (c.op == Op::PrinterId) {
+    reply = printerIdReply(model_, n);
+  } else {
+    int b = c.op == Op::PaperStatus ? device_.paperSensors() : device_.transmitStatus(n);
+    if (b >= 0) reply = char(b);
+  }
+  if (reply.empty()) return "no reply for this request";
+  if (!s) return "not answered: the connection is gone";
+  s->outbox += reply;
+  return "";
 }
 
 void Printer::release() {
   while (!held_.empty() && !device_.offline()) {
-    Command c = std::move(held_.front());
+    Held h = std::move(held_.front());
     held_.pop_front();
-    heldBytes_ -= std::min(heldBytes_, c.data.size() + 64);
-    execute(c);
+    heldBytes_ -= std::min(heldBytes_, h.command.data.size() + 64);
+    execute(h.command, h.session);
   }
 }
 

@@ -12,6 +12,7 @@
 #include "tools/vprinter/decode/command_log.h"
 #include "tools/vprinter/decode/decoder.h"
 #include "tools/vprinter/device/device.h"
+#include "tools/vprinter/device/model.h"
 #include "tools/vprinter/render/receipts.h"
 #include "tools/vprinter/render/renderer.h"
 
@@ -33,6 +34,7 @@ struct Session {
 struct PrinterOptions {
   std::string outDir = ".";
   int width = 576;
+  std::string model = defaultModel().name;
 };
 
 class Printer {
@@ -43,6 +45,7 @@ class Printer {
   const Device& device() const { return device_; }
   Receipts& receipts() { return receipts_; }
   const Renderer& renderer() const { return renderer_; }
+  const Model& model() const { return model_; }
   bool openLog(const std::string& path) { return log_.open(path); }
 
   void attach(Session* s);
@@ -71,16 +74,25 @@ class Printer {
   void handle(Session& s, const Command& c);
   // Returns the remark for the log.
   std::string immediate(Session& s, const Command& c, bool& done);
-  std::string execute(const Command& c);
+  // s: where replies go, null when that connection is gone.
+  std::string execute(const Command& c, Session* s);
+  std::string answer(const Command& c, Session* s);
   void release();
   void pushStatus(Session& s);
 
+  // A command waiting while the printer is off line, and who sent it.
+  struct Held {
+    Command command;
+    Session* session;
+  };
+
+  const Model& model_;
   Device device_;
   Receipts receipts_;
   Renderer renderer_;
   CommandLog log_;
   std::vector<Session*> sessions_;
-  std::deque<Command> held_;
+  std::deque<Held> held_;
   std::size_t heldBytes_ = 0;
   bool selected_ = true;
   std::uint64_t bytes_ = 0;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "tools/vprinter/render/code128.h"
+
 namespace vprinter {
 namespace {
 
@@ -60,6 +62,17 @@ Symbol encode(int type, const std::string& input, int mw, int height, int opt1 =
   return out;
 }
 
+// Code 128 keeps the code sets the data chose; Zint would choose its own.
+Symbol makeCode128(const std::string& data, int module, int height) {
+  Code128 code = code128Values(data);
+  if (code.values.empty()) return Symbol{{}, "", code.error};
+  std::vector<bool> modules = code128Modules(code.values);
+  Bitmap bars(int(modules.size()) * module, height);
+  for (std::size_t i = 0; i < modules.size(); ++i)
+    if (modules[i]) bars.fill(int(i) * module, 0, module, height, 1);
+  return Symbol{bars, code128Text(data), ""};
+}
+
 bool digitsOnly(const std::string& s) {
   return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
@@ -110,17 +123,17 @@ Symbol makeLinear(const LinearSymbol& req) {
   for (const Kind& k : kKinds)
     if (k.m1 == req.m || k.m2 == req.m) type = k.type;
   if (type < 0) return Symbol{{}, "", "unsupported symbol " + std::to_string(req.m)};
+  int module = std::clamp(req.module, 1, 6);
+  int height = std::clamp(req.height, 1, 255);
+  if (type == BARCODE_CODE128) return makeCode128(req.data, module, height);
   std::string input = req.data;
   switch (type) {
     case BARCODE_UPCA: input = input.substr(0, 11); break;
     case BARCODE_UPCE: input = upcaToUpce(input); break;
     case BARCODE_EANX: input = input.substr(0, (req.m == 2 || req.m == 67) ? 12 : 7); break;
     case BARCODE_CODE39: input.erase(std::remove(input.begin(), input.end(), '*'), input.end()); break;
-    case BARCODE_CODE128: input = code128Text(input); break;
   }
   if (input.empty()) return Symbol{{}, "", "data cannot be encoded"};
-  int module = std::clamp(req.module, 1, 6);
-  int height = std::clamp(req.height, 1, 255);
   return encode(type, input, module, height);
 }
 
@@ -144,7 +157,7 @@ Symbol makeQr(const QrSymbol& req) {
   if (req.data.empty()) return Symbol{{}, "", "no data stored"};
   int module = std::clamp(req.module, 1, 16);
   return encode(req.model == 3 ? BARCODE_MICROQR : BARCODE_QRCODE, req.data, module, 0,
-                std::clamp(req.ecLevel, 0, 3) + 1);
+                std::clamp(req.ecLevel, 0, 3) + 1, req.model == 3 ? 0 : std::clamp(req.version, 0, 40));
 }
 
 }  // namespace vprinter

@@ -1,5 +1,5 @@
-// Bar codes and 2D symbols drawn from the received data (Zint encodes, the
-// modules are drawn here at the printer's dot sizes).
+// Bar codes and 2D symbols drawn from the received data (Zint encodes all
+// but Code 128, the modules are drawn here at the printer's dot sizes).
 #pragma once
 
 #include <string>
@@ -33,13 +33,14 @@ struct QrSymbol {
   std::string data;
   int model = 2, module = 3;
   int ecLevel = 0;            // 0 L, 1 M, 2 Q, 3 H
+  int version = 0;            // 1..40, 0 automatic
 };
 
 Symbol makePdf417(const Pdf417Symbol& req);
 Symbol makeQr(const QrSymbol& req);
 
-// The Zint input for ESC/POS Code 128 data: code set selectors ({A {B {C)
-// dropped, set C bytes written as digit pairs, {{ as {. Exposed for tests.
+// The human readable text of ESC/POS Code 128 data: code set selectors
+// ({A {B {C) dropped, set C bytes written as digit pairs, {{ as {.
 std::string code128Text(const std::string& data);
 // UPC-A digits (11 or 12) compressed to UPC-E (7 digits), "" when they
 // cannot be. Exposed for tests.

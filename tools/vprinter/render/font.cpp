@@ -45,14 +45,18 @@ const char32_t kIntlSets[13][12] = {
     {'#', '$', 0xE1, 0xA1, 0xD1, 0xBF, 0xE9, 0xFC, 0xED, 0xF1, 0xF3, 0xFA},
 };
 
+const GlyphRow* findGlyph(int font, char32_t cp) { return font == 1 ? find(kFontB, cp) : find(kFontA, cp); }
+
 }  // namespace
 
 FontMetrics fontMetrics(int font) { return font == 1 ? FontMetrics{9, 17} : FontMetrics{12, 24}; }
 
+bool hasGlyph(int font, char32_t cp) { return findGlyph(font, cp) != nullptr; }
+
 Bitmap glyph(int font, char32_t cp) {
   FontMetrics m = fontMetrics(font);
   Bitmap b(m.width, m.height);
-  const GlyphRow* g = font == 1 ? find(kFontB, cp) : find(kFontA, cp);
+  const GlyphRow* g = findGlyph(font, cp);
   if (!g) {  // a hollow box marks a character the font lacks
     b.fill(1, 3, m.width - 2, m.height - 6, 1);
     b.fill(2, 4, m.width - 4, m.height - 8, 0);
@@ -76,6 +80,11 @@ char32_t decodeByte(std::uint8_t byte, int table, int intl) {
     if (t.number == table) chosen = &t;
   char32_t cp = chosen->upper[byte - 0x80];
   return cp ? cp : char32_t(0xFFFD);
+}
+
+bool hasCodeTable(int table) {
+  return std::any_of(std::begin(kCodeTables), std::end(kCodeTables),
+                     [&](const CodeTable& t) { return t.number == table; });
 }
 
 void appendUtf8(char32_t cp, std::string& out) {

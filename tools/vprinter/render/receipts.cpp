@@ -12,6 +12,7 @@ Receipts::Receipts(std::string outDir, int width) : outDir_(std::move(outDir)), 
 void Receipts::reset() {
   paper_ = Bitmap(width_, 0);
   y_ = 0;
+  carried_ = 0;
   inked_ = false;
   text_.clear();
 }
@@ -47,8 +48,11 @@ Bitmap Receipts::snapshot(int extraRows) const {
   return b;
 }
 
-std::string Receipts::cut(bool partial) {
-  Bitmap b = snapshot(12);
+std::string Receipts::cut(bool partial, int aboveHead) {
+  int at = aboveHead > 0 ? std::max(0, y_ - aboveHead) : std::max(y_, paper_.usedHeight());
+  Bitmap b(width_, std::max(at, 1) + 12);
+  b.blit(paper_, 0, 0);
+  b.fill(0, at, width_, b.h - at, 0);
   // The cut: a dashed line across the paper; a partial cut leaves the middle.
   int y = b.h - 4, gap = partial ? width_ / 10 : 0;
   for (int x = 0; x < width_; x += 12) {
@@ -60,7 +64,13 @@ std::string Receipts::cut(bool partial) {
   if (ok) lastPath_ = path;
   lastText_ = text_;
   ++number_;
+  Bitmap rest(width_, std::max(paper_.usedHeight() - at, 0));
+  rest.blit(paper_, 0, -at);
+  int restY = y_ - at;
   reset();
+  place(rest, 0, 0);
+  inked_ = !rest.blank();
+  y_ = carried_ = std::max(restY, 0);
   return ok ? path : std::string();
 }
 

@@ -21,8 +21,10 @@ class Receipts {
   void addText(const std::string& utf8) { text_ += utf8; }
 
   // Marks the cut, writes the receipt and starts the next one. Returns the
-  // path written, empty when writing failed.
-  std::string cut(bool partial);
+  // path written, empty when writing failed. The cutter sits `aboveHead`
+  // dots before the print line: paper not yet past it, ink and all, starts
+  // the next receipt. With 0 the cut falls below everything printed.
+  std::string cut(bool partial, int aboveHead = 0);
   // Writes the receipt in progress under the name its cut will give it;
   // returns that path, or the last one written when nothing is in progress.
   std::string save();
@@ -31,7 +33,7 @@ class Receipts {
   std::string lastPath() const { return lastPath_; }
   // Text of the receipt in progress, or of the last one when it is empty.
   std::string text() const;
-  bool inProgress() const { return y_ > 0 || !text_.empty() || inked_; }
+  bool inProgress() const { return y_ > carried_ || !text_.empty() || inked_; }
   // The receipt in progress as it would be written now.
   Bitmap current() const { return snapshot(0); }
 
@@ -43,6 +45,7 @@ class Receipts {
   std::string outDir_;
   int width_;
   int y_ = 0;
+  int carried_ = 0;  // blank paper left from the last cut
   bool inked_ = false;
   int number_ = 1;
   Bitmap paper_;

@@ -1,6 +1,7 @@
 #include "tools/vprinter/render/renderer.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "tools/vprinter/render/font.h"
 
@@ -13,7 +14,9 @@ int argAt(const Command& c, std::size_t i) { return i < c.args.size() ? c.args[i
 
 }  // namespace
 
-Renderer::Renderer(Receipts& paper) : paper_(paper) { reset(); }
+Renderer::Renderer(Receipts& paper, int cutterDistance) : paper_(paper), cutterDistance_(cutterDistance) {
+  reset();
+}
 
 void Renderer::reset() {
   style_ = TextStyle();
@@ -29,6 +32,7 @@ void Renderer::reset() {
   barWidth_ = 3;
   pdf417_ = Pdf417Symbol();
   qr_ = QrSymbol();
+  symbolType_ = 0;
   graphics_.clear();
   page_ = Page();
 }
@@ -39,6 +43,7 @@ bool Renderer::handles(Op op) {
     case Op::PanelButtons: case Op::DrawerKick: case Op::AsbEnable: case Op::InkAsbEnable:
     case Op::RealtimeStatus: case Op::RealtimeRecover: case Op::RealtimePulse: case Op::RealtimeClear:
     case Op::RealtimePowerOff: case Op::EscG: case Op::Other: case Op::Unknown: case Op::Oversize:
+    case Op::PaperStatus: case Op::TransmitStatus: case Op::PrinterId:
       return false;
     default:
       return true;
@@ -47,7 +52,7 @@ bool Renderer::handles(Op op) {
 
 std::string Renderer::apply(const Command& c) {
   switch (c.op) {
-    case Op::Text: text(c.data); return "";
+    case Op::Text: return text(c.data);
     case Op::Init:
       reset();
       return "";
@@ -57,7 +62,7 @@ std::string Renderer::apply(const Command& c) {
     case Op::RightSpacing:
       return styleCommand(c);
     case Op::BarCode: case Op::Symbol2D: case Op::HriPosition: case Op::HriFont: case Op::BarHeight:
-    case Op::BarWidth:
+    case Op::BarWidth: case Op::SymbolType: case Op::SymbolPrint:
       return codeCommand(c);
     case Op::RasterImage: case Op::BitImage: case Op::GraphicsStore: case Op::GraphicsPrint:
     case Op::NvGraphicsStore: case Op::NvGraphicsPrint: case Op::NvBitImageDefine: case Op::NvBitImagePrint:
@@ -97,7 +102,10 @@ std::string Renderer::styleCommand(const Command& c) {
       style_.colour = k == '2' ? 2 : k == '3' ? 3 : 1;
       break;
     }
-    case Op::CodeTable: style_.codeTable = n; break;
+    case Op::CodeTable:
+      style_.codeTable = n;
+      if (!hasCodeTable(n)) return "code table " + std::to_string(n) + " not available: table 0 used";
+      break;
     case Op::International: style_.international = n; break;
     case Op::UpsideDown: style_.upsideDown = n & 1; break;
     case Op::Rotate90: style_.rotate90 = d == 1 || d == 2; break;
@@ -120,8 +128,8 @@ std::string Renderer::motionCommand(const Command& c) {
       x_ = std::min((x_ / stop + 1) * stop, lineLength());
       break;
     }
-    case Op::FeedUnits: printLine(n / 2); break;
-    case Op::FeedLines: printLine(n * lineSpacing_); break;
+    case Op::FeedUnits: printLine(n / 2, true); break;
+    case Op::FeedLines: printLine(n * lineSpacing_, true); break;
     case Op::LineSpacing: lineSpacing_ = n / 2; break;
     case Op::DefaultLineSpacing: lineSpacing_ = 30; break;
     case Op::AbsolutePos: x_ = std::min(n | (argAt(c, 1) << 8), lineLength()); break;
@@ -135,8 +143,10 @@ std::string Renderer::motionCommand(const Command& c) {
     case Op::Cut: {
       if (page_.active) return "ignored in page mode";
       if (!line_.empty()) printLine(lineSpacing_);
-      if (c.args.size() > 1) feed(c.args[1] / 2);
-      std::string path = paper_.cut(std::string(c.name) == "cut-partial");
+      // The feeding forms (GS V 65 n ...) bring the last line to the cutter
+      // first; the others cut what has passed it and leave the rest.
+      if (c.args.size() > 1) feed(cutterDistance_ + c.args[1] / 2);
+      std::string path = paper_.cut(std::string(c.name) == "cut-partial", cutterDistance_);
       return path.empty() ? "receipt could not be written" : "receipt " + path;
     }
     default: break;
@@ -144,16 +154,27 @@ std::string Renderer::motionCommand(const Command& c) {
   return "";
 }
 
-void Renderer::text(const std::string& bytes) {
+std::string Renderer::text(const std::string& bytes) {
+  std::vector<char32_t> missing;
   for (unsigned char b : bytes) {
     char32_t cp = decodeByte(b, style_.codeTable, style_.international);
     std::string utf8;
     appendUtf8(cp, utf8);
     paper_.addText(utf8);
+    if (!hasGlyph(style_.font, cp) && std::find(missing.begin(), missing.end(), cp) == missing.end())
+      missing.push_back(cp);
     Bitmap g = renderChar(cp);
     int advance = g.w;
     add(std::move(g), advance);
   }
+  if (missing.empty()) return "";
+  std::string remark = "no glyph, box printed, for";
+  for (std::size_t i = 0; i < missing.size() && i < 8; ++i) {
+    char code[16];
+    std::snprintf(code, sizeof code, " U+%04X", unsigned(missing[i]));
+    remark += code;
+  }
+  return missing.size() > 8 ? remark + " ..." : remark;
 }
 
 Bitmap Renderer::renderChar(char32_t cp) const {
@@ -194,7 +215,7 @@ int Renderer::alignOffset(int used) const {
   return align_ == 1 ? room / 2 : align_ == 2 ? room : 0;
 }
 
-void Renderer::printLine(int advance) {
+void Renderer::printLine(int advance, bool atLeastPrinted) {
   int height = 0, used = 0;
   for (const Item& it : line_) {
     height = std::max(height, it.bmp.h);
@@ -209,7 +230,7 @@ void Renderer::printLine(int advance) {
   }
   line_.clear();
   x_ = 0;
-  if (advance > 0) {
+  if (advance > 0 || (atLeastPrinted && printedHeight_ > 0)) {
     feed(std::max(advance, printedHeight_));
     printedHeight_ = 0;
   }

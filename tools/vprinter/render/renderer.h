@@ -28,7 +28,8 @@ struct TextStyle {
 
 class Renderer {
  public:
-  explicit Renderer(Receipts& paper);
+  // cutterDistance: dots of paper between the print head and the cutter.
+  explicit Renderer(Receipts& paper, int cutterDistance = 0);
 
   // Acts on one command; returns a remark for the log (empty when none).
   std::string apply(const Command& cmd);
@@ -65,12 +66,15 @@ class Renderer {
   std::string pageCommand(const Command& c);
 
   // text
-  void text(const std::string& bytes);
+  // Returns a remark naming the characters the font lacks.
+  std::string text(const std::string& bytes);
   Bitmap renderChar(char32_t cp) const;
   void add(Bitmap b, int advance);
   int lineLength() const;
-  // Prints the line buffer; `advance` dots of feed (0: print only).
-  void printLine(int advance);
+  // Prints the line buffer; `advance` dots of feed (0: print only). The feed
+  // is at least the height printed since the last feed; with atLeastPrinted
+  // that holds for an advance of 0 too.
+  void printLine(int advance, bool atLeastPrinted = false);
   // Prints b on a line of its own, aligned like text.
   void printBlock(const Bitmap& b);
   void placeLine(const Bitmap& line);
@@ -84,6 +88,7 @@ class Renderer {
   std::string nvBitImageDefine(const Command& c);
   std::string barCode(const Command& c);
   std::string symbol(const Command& c);
+  std::string symbolPrint(const Command& c);
   Bitmap withHri(const Symbol& s) const;
 
   // page mode
@@ -91,6 +96,7 @@ class Renderer {
   void printPage(bool keep);
 
   Receipts& paper_;
+  int cutterDistance_;
   TextStyle style_;
   int align_ = 0;
   int lineSpacing_ = 30;  // dots
@@ -101,6 +107,7 @@ class Renderer {
   int hriPosition_ = 0, hriFont_ = 0, barHeight_ = 162, barWidth_ = 3;
   Pdf417Symbol pdf417_;
   QrSymbol qr_;
+  int symbolType_ = 0;  // GS Z: 0 PDF417, 1 DataMatrix, 2 QR Code
   std::vector<Plane> graphics_;
   std::map<std::pair<int, int>, Bitmap> nvGraphics_;
   std::vector<Bitmap> nvBitImages_;

@@ -1,5 +1,6 @@
 // Images, bar codes and 2D symbols.
 #include <algorithm>
+#include <cstring>
 
 #include "tools/vprinter/render/font.h"
 #include "tools/vprinter/render/renderer.h"
@@ -119,6 +120,8 @@ std::string Renderer::codeCommand(const Command& c) {
     case Op::BarWidth: barWidth_ = std::clamp(n, 1, 6); break;
     case Op::BarCode: return barCode(c);
     case Op::Symbol2D: return symbol(c);
+    case Op::SymbolType: symbolType_ = d; break;
+    case Op::SymbolPrint: return symbolPrint(c);
     default: break;
   }
   return "";
@@ -189,6 +192,36 @@ std::string Renderer::symbol(const Command& c) {
     return "";
   }
   return "symbol type not supported";
+}
+
+// ESC Z m n k: the symbol's own settings, not those stored with GS ( k.
+// PDF417: m columns, n error correction level, k row height in modules.
+// QR Code: m version, n level 'L' 'M' 'Q' 'H', k module size.
+std::string Renderer::symbolPrint(const Command& c) {
+  int m = argAt(c, 0), n = argAt(c, 1), k = argAt(c, 2);
+  Symbol s;
+  if (symbolType_ == 0) {
+    Pdf417Symbol pdf;
+    pdf.data = c.data;
+    pdf.columns = m;
+    pdf.ecLevel = n <= 8 ? n : -1;
+    pdf.rowHeight = k;
+    s = makePdf417(pdf);
+  } else if (symbolType_ == 2) {
+    static const char kLevels[] = "LMQH";
+    QrSymbol qr;
+    qr.data = c.data;
+    qr.version = m;
+    const char* level = n ? std::strchr(kLevels, n) : nullptr;
+    qr.ecLevel = level ? int(level - kLevels) : 0;
+    qr.module = k;
+    s = makeQr(qr);
+  } else {
+    return "symbol type " + std::to_string(symbolType_) + " not supported";
+  }
+  if (s.bars.empty()) return "not printed: " + s.error;
+  printBlock(s.bars);
+  return "";
 }
 
 }  // namespace vprinter
