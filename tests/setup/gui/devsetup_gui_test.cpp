@@ -155,6 +155,7 @@ TEST_F(DevsetupGui, TreeListsDevicesInBoldOrNormalAndDescribesTheSelection) {
 TEST_F(DevsetupGui, RemoveAsksThenDeletesTheDeviceWithItsLdn) {
   SeedPrinter("TavoPOS-R200", "COM1", "");
   SeedPrinter("TavoPOS-R300", "COM2", "BackTill");
+  Put(DeviceClass::kLineDisplay, "QDX-200", schema::kPort, "COM3");
   Start();
   tree_->Select(Device("POSPrinter", "TavoPOS-R300"));
   Key('R');
@@ -170,6 +171,12 @@ TEST_F(DevsetupGui, RemoveAsksThenDeletesTheDeviceWithItsLdn) {
   std::string mapped;
   EXPECT_FALSE(reg_.ReadString(ClassKeyPath(DeviceClass::kPOSPrinter), "BackTill", &mapped));
   EXPECT_TRUE(Device("POSPrinter", "TavoPOS-R200"));
+
+  tree_->Select(Device("LineDisplay", "QDX-200"));
+  Key('R');
+  EXPECT_EQ(Answer("Remove Device", IDOK), "Are you sure you want to delete all setting information about QDX-200");
+  EXPECT_TRUE(WaitFor([this] { return !Device("LineDisplay", "QDX-200"); }));
+  EXPECT_FALSE(reg_.KeyExists(DeviceKeyPath(DeviceClass::kLineDisplay, "QDX-200")));
 }
 
 TEST_F(DevsetupGui, PortRangeRefusesOutOfRangeAndSavesTheCounts) {
