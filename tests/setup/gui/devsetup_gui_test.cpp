@@ -202,6 +202,15 @@ TEST_F(DevsetupGui, PortRangeRefusesOutOfRangeAndSavesTheCounts) {
   EXPECT_EQ(SetupInf("LPTMRange"), "3");
 }
 
+TEST_F(DevsetupGui, CheckHealthReportsAServiceObjectThatCannotBeCreated) {
+  SeedPrinter("TavoPOS-R500", "COM1", "");
+  Put(DeviceClass::kPOSPrinter, "TavoPOS-R500", schema::kDefault, "Missing.ServiceObject");
+  Start();
+  tree_->Select(Device("POSPrinter", "TavoPOS-R500"));
+  Key('H');
+  EXPECT_EQ(Answer("devsetup", IDOK), "OPOSPrinter Open Error : no Service Object \"Missing.ServiceObject\"");
+}
+
 // Check Health through the Control Object stand-in: the Service Object is
 // created by the entry's ProgID, opened and claimed on the virtual printer.
 // Where it shows its interactive dialog, Print must print the test receipt.
