@@ -29,7 +29,8 @@ std::string Env(const char* name) {
 }
 
 constexpr DeviceClass kClasses[] = {DeviceClass::kPOSPrinter, DeviceClass::kCashDrawer, DeviceClass::kLineDisplay};
-constexpr int kPrinterHealthPrint = 1000;  // "&Print" of the printer's check-health dialog
+constexpr int kPrinterHealthPrint = 1000;   // "&Print" of the printer's check-health dialog
+constexpr int kPrinterHealthResult = 1001;  // its result line
 
 class DevsetupGui : public ::testing::Test {
  protected:
@@ -246,10 +247,12 @@ TEST_F(DevsetupGui, CheckHealthOpensThePrinterThroughItsControlObject) {
   };
   ASSERT_TRUE(WaitFor([&] { return logSize() > before; })) << "the printer was never claimed";
   if (WaitFor(healthDialog, 8000)) {
-    Screenshot(health, "devsetup-check-health.bmp");
     const auto claimed = logSize();
     PostMessageA(health, WM_COMMAND, kPrinterHealthPrint, 0);
     EXPECT_TRUE(WaitFor([&] { return logSize() > claimed + 100; })) << "Print sent no test receipt";
+    HWND result = GetDlgItem(health, kPrinterHealthResult);
+    EXPECT_TRUE(WaitFor([&] { return WindowText(result).rfind("Success", 0) == 0; })) << WindowText(result);
+    Screenshot(health, "devsetup-check-health.bmp");
     PostMessageA(health, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(health); }));
   } else {
