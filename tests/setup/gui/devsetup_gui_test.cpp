@@ -178,6 +178,12 @@ TEST_F(DevsetupGui, RemoveAsksThenDeletesTheDeviceWithItsLdn) {
   EXPECT_EQ(Answer("Remove Device", IDOK), "Are you sure you want to delete all setting information about QDX-200");
   EXPECT_TRUE(WaitFor([this] { return !Device("LineDisplay", "QDX-200"); }));
   EXPECT_FALSE(reg_.KeyExists(DeviceKeyPath(DeviceClass::kLineDisplay, "QDX-200")));
+
+  // Modify with a class node selected opens nothing but rebuilds the tree.
+  SeedPrinter("TavoPOS-R500", "COM4", "");
+  tree_->Select(ClassNode("POSPrinter"));
+  Key('M');
+  EXPECT_TRUE(WaitFor([this] { return Device("POSPrinter", "TavoPOS-R500") != nullptr; }));
 }
 
 TEST_F(DevsetupGui, PortRangeRefusesOutOfRangeAndSavesTheCounts) {
