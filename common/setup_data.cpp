@@ -64,6 +64,10 @@ bool WriteLptRange(const std::string& installDir, int32_t count) {
   return WriteProfileString(SetupInf(installDir), kDescriptionSection, "LPTRange", std::to_string(count));
 }
 
+bool WriteLptmRange(const std::string& installDir, int32_t count) {
+  return WriteProfileString(SetupInf(installDir), kDescriptionSection, "LPTMRange", std::to_string(count));
+}
+
 std::vector<std::string> ReadModelList(const std::string& installDir, ModelClass modelClass) {
   const bool printer = modelClass == ModelClass::kPrinter;
   const char* section = printer ? "READPOSPRINTER" : "READDISPLAY";

@@ -39,6 +39,7 @@ int32_t ReadLptRange(const std::string& installDir);   // "LPTRange", default 2 
 int32_t ReadLptmRange(const std::string& installDir);  // "LPTMRange", default 4 (port settings dialog)
 bool WriteComRange(const std::string& installDir, int32_t count);
 bool WriteLptRange(const std::string& installDir, int32_t count);
+bool WriteLptmRange(const std::string& installDir, int32_t count);
 
 // The model list of a class, in the order of its numbers: READPrinter1,
 // READPrinter2, ... (READDisplay%d for displays), ending at the first

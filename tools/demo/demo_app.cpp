@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/demo/event_sink.h"
+#include "tools/com/event_sink.h"
 
 namespace {
 
