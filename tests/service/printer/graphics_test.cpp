@@ -37,12 +37,16 @@ class GraphicsTest : public PrinterTest {
     PrinterTest::TearDown();
   }
 
-  // What the printer writes while f runs.
+  // What the printer writes while f runs (not the monitor thread's own
+  // status settings).
   template <typename F>
   std::string WrittenBy(F f) {
-    const size_t before = fake().Written().size();
+    const size_t before = PrinterWrites().size();
     f();
-    return fake().Written().substr(before);
+    std::string out;
+    const std::vector<std::string> writes = PrinterWrites();
+    for (size_t i = before; i < writes.size(); ++i) out += writes[i];
+    return out;
   }
 
   CPOSPrinter p;
