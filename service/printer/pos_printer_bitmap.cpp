@@ -25,6 +25,7 @@ int32_t CPOSPrinter::MakeBitmapJob(const std::string& fileName, int32_t width, i
     s.capRecColor = p.capRecColor;
     s.widthDots = width > 0 ? p.units.horizontalUnitsToDots.Convert(width, p.mapMode) : width;
     s.rotation = rotate ? p.rotation : PTR_RP_NORMAL;
+    s.lineSpacingDots = p.lineSpacingDots;
   }
   s.letterQuality = d_.recLetterQuality;
   s.alignment = alignment;

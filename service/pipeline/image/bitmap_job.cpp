@@ -67,5 +67,8 @@ int32_t BuildBitmapJob(const RgbImage& picture, const BitmapSettings& s, std::ve
     image = std::string(cmd::kUpsideDown) + '\x00' + image + std::string(cmd::kUpsideDown) + '\x01';
   }
   strings->push_back(std::move(image));
+  if (bandClass && s.lineSpacingDots > 0) {
+    strings->push_back(std::string(cmd::kLineSpacing) + static_cast<char>((2 * s.lineSpacingDots) & 0xFF));
+  }
   return OPOS_SUCCESS;
 }

@@ -15,13 +15,16 @@ struct BitmapSettings {
   int32_t widthDots = 0;      // 0 or less: the picture's own width
   int32_t alignment = 0;      // PTR_BM_LEFT, PTR_BM_CENTER, anything else right
   int32_t rotation = 1;       // rotation mode; PrintBitmap only, SetBitmap passes PTR_RP_NORMAL
+  int32_t lineSpacingDots = 0;  // the text's line spacing, restored after a band image
 };
 
 // Widest image of command classes 1 and 3, in dots.
 constexpr int32_t kMaxWidthClass1 = 200;
 constexpr int32_t kMaxWidthClass3 = 248;
 
-// Turns, scales, reduces and encodes the picture. Returns 0, or
+// Turns, scales, reduces and encodes the picture. The band classes set an
+// 8-dot line spacing for the image and put the text's spacing back after
+// it, so lines printed after the picture do not overlap. Returns 0, or
 // OPOS_E_ILLEGAL when the scaled picture has no rows or columns, exceeds
 // the decoder's size limits, or does not fit the chosen format.
 int32_t BuildBitmapJob(const RgbImage& picture, const BitmapSettings& settings, std::vector<std::string>* strings);

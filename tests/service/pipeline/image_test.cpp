@@ -93,8 +93,10 @@ TEST(BitmapJob, FormatScaleAndStrings) {
   BitmapSettings s;
   s.printerType = 1;  // band image, at most 200 dots wide
   s.alignment = PTR_BM_CENTER;
+  s.lineSpacingDots = 30;
   ASSERT_EQ(BuildBitmapJob(p, s, &strings), OPOS_SUCCESS);
-  ASSERT_EQ(strings.size(), 3u);
+  ASSERT_EQ(strings.size(), 4u);
+  EXPECT_EQ(HexOf(strings[3]), "1B 33 3C");  // the text's spacing back
   EXPECT_EQ(HexOf(strings[0]), "1B 61 01");
   EXPECT_EQ(HexOf(strings[1]), "1B 33 10");
   EXPECT_EQ(HexOf(strings[2].substr(0, 8)), "1B 72 00 1B 2A 00 C8 00");  // 200 columns
