@@ -10,8 +10,6 @@
 
 namespace {
 
-using tavo_test::Draw;
-
 constexpr long kReceipt = 2, kLeft = -1, kCentre = -2, kTextBelow = -13;
 
 // The receipt PNG as the test can open it (Wine maps Z: to the Unix root).
@@ -65,21 +63,6 @@ class Graphics : public PrinterE2e {
   }
 };
 
-struct Box {
-  int32_t x0 = 1 << 30, y0 = 1 << 30, x1 = -1, y1 = -1;
-};
-
-// Bounding box of the ink above `bottom` (the cut mark lies below it).
-Box InkBox(const RgbImage& r, int32_t bottom) {
-  Box b;
-  for (int32_t y = 0; y < std::min(bottom, r.height); ++y)
-    for (int32_t x = 0; x < r.width; ++x)
-      if (r.At(x, y) != kWhite) {
-        b.x0 = std::min(b.x0, x), b.y0 = std::min(b.y0, y), b.x1 = std::max(b.x1, x), b.y1 = std::max(b.y1, y);
-      }
-  return b;
-}
-
 TEST_F(Graphics, BarCodesAndQrCodesReadBackAsTheDataSent) {
   ASSERT_EQ(Call(L"PrintBarCode", {L(kReceipt), T("E2E-128-abc"), L(110), L(80), L(500), L(kCentre), L(kTextBelow)}),
             0);
@@ -93,39 +76,23 @@ TEST_F(Graphics, BarCodesAndQrCodesReadBackAsTheDataSent) {
 }
 
 TEST_F(Graphics, TwoLevelLogoRendersPixelEqualAfterScaling) {
-  const RgbImage logo = Draw(96, 40, [](int32_t x, int32_t y) {
-    return (x < 2 || y < 2 || x > 93 || y > 37 || ((x / 6 + y / 5) % 3 == 0 && x > 10)) ? kBlack : kWhite;
-  });
+  const RgbImage logo = tavo_test::TwoLevelLogo();
   ASSERT_EQ(Call(L"PrintBitmap", {L(kReceipt), T(PictureFile(logo, "logo.png")), L(192), L(kLeft)}), 0);
   const RgbImage r = LoadReceipt(CutAndSave());
-  const Box b = InkBox(r, r.height - 12);
-  ASSERT_EQ(b.x1 - b.x0 + 1, 192);
-  ASSERT_EQ(b.y1 - b.y0 + 1, 80);
-  int32_t differing = 0;
-  for (int32_t y = 0; y < 80; ++y)
-    for (int32_t x = 0; x < 192; ++x)
-      differing += (r.At(b.x0 + x, b.y0 + y) != kWhite) != (logo.At(x / 2, y / 2) == kBlack);
-  EXPECT_EQ(differing, 0);
+  const tavo_test::InkBox b = tavo_test::FindInk(r, r.height - 12);
+  ASSERT_EQ(b.Width(), 192);
+  ASSERT_EQ(b.Height(), 80);
+  EXPECT_EQ(tavo_test::InkDifferences(r, b, logo, 2), 0);
 }
 
 TEST_F(Graphics, GreyPictureRendersAsAPictureNotABlock) {
-  // Light on the left to dark on the right.
-  const RgbImage ramp = Draw(160, 48, [](int32_t x, int32_t) {
-    const uint32_t v = 255 - static_cast<uint32_t>(x * 255 / 159);
-    return v << 16 | v << 8 | v;
-  });
-  ASSERT_EQ(Call(L"PrintBitmap", {L(kReceipt), T(PictureFile(ramp, "ramp.png")), L(0), L(kLeft)}), 0);
+  ASSERT_EQ(Call(L"PrintBitmap", {L(kReceipt), T(PictureFile(tavo_test::GreyRamp(), "ramp.png")), L(0), L(kLeft)}), 0);
   const RgbImage r = LoadReceipt(CutAndSave());
-  const Box b = InkBox(r, r.height - 12);
-  auto share = [&](int32_t from, int32_t to) {
-    int32_t ink = 0;
-    for (int32_t y = b.y0; y < b.y0 + 48; ++y)
-      for (int32_t x = from; x < to; ++x) ink += r.At(x, y) != kWhite;
-    return static_cast<double>(ink) / (48.0 * (to - from));
-  };
-  EXPECT_LT(share(0, 40), 0.3);
-  EXPECT_NEAR(share(60, 100), 0.5, 0.15);
-  EXPECT_GT(share(120, 160), 0.7);
+  tavo_test::InkBox b = tavo_test::FindInk(r, r.height - 12);
+  b.x0 = 0;  // the ramp starts white
+  EXPECT_LT(tavo_test::InkShare(r, b, 0, 40), 0.3);
+  EXPECT_NEAR(tavo_test::InkShare(r, b, 60, 100), 0.5, 0.15);
+  EXPECT_GT(tavo_test::InkShare(r, b, 120, 160), 0.7);
 }
 
 TEST_F(Graphics, PageModePrintsWhatWasCollected) {
@@ -143,7 +110,7 @@ TEST_F(Graphics, PageModePrintsWhatWasCollected) {
   }
   EXPECT_TRUE(printed);
   const RgbImage r = LoadReceipt(CutAndSave());
-  EXPECT_GT(InkBox(r, r.height - 12).y1, 0) << "the page left no ink";
+  EXPECT_GT(tavo_test::FindInk(r, r.height - 12).y1, 0) << "the page left no ink";
 }
 
 TEST_F(Graphics, UpsideDownLinesRenderTurned) {
@@ -153,13 +120,14 @@ TEST_F(Graphics, UpsideDownLinesRenderTurned) {
   ASSERT_EQ(Call(L"RotatePrint", {L(kReceipt), L(259)}), 0);
   ASSERT_EQ(printer_.PrintNormal(line), 0);
   const RgbImage turned = LoadReceipt(CutAndSave());
-  const Box n = InkBox(normal, normal.height - 12), t = InkBox(turned, turned.height - 12);
-  ASSERT_EQ(n.y1 - n.y0, t.y1 - t.y0);
-  ASSERT_EQ(n.x1 - n.x0, t.x1 - t.x0);
+  const tavo_test::InkBox n = tavo_test::FindInk(normal, normal.height - 12);
+  const tavo_test::InkBox t = tavo_test::FindInk(turned, turned.height - 12);
+  ASSERT_EQ(n.Height(), t.Height());
+  ASSERT_EQ(n.Width(), t.Width());
   EXPECT_NE(n.x0, t.x0) << "the line was not turned";
   int32_t differing = 0;
-  for (int32_t y = 0; y <= n.y1 - n.y0; ++y)
-    for (int32_t x = 0; x <= n.x1 - n.x0; ++x)
+  for (int32_t y = 0; y < n.Height(); ++y)
+    for (int32_t x = 0; x < n.Width(); ++x)
       differing += (normal.At(n.x0 + x, n.y0 + y) != kWhite) != (turned.At(t.x1 - x, t.y1 - y) != kWhite);
   EXPECT_EQ(differing, 0);
 }
