@@ -129,9 +129,11 @@ TEST(BitmapJob, FormatScaleAndStrings) {
   EXPECT_EQ(BuildBitmapJob(p, s, &strings), OPOS_E_ILLEGAL);
 }
 
+// The file with four bytes at `at` replaced by v, low byte first.
 std::string Ints(std::string bytes, size_t at, uint32_t v) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>(v >> (8 * i));
-  return bytes;
+  const char le[4] = {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
+                      static_cast<char>(v >> 24)};
+  return bytes.replace(at, 4, le, 4);
 }
 
 bool Decodes(const std::string& file, RgbImage* out = nullptr) {
