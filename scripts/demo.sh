@@ -94,6 +94,9 @@ found=0
 for png in "$OUT"/*.png; do
   [ -f "$png" ] || continue
   echo "receipt image: $png"
+  if command -v zbarimg >/dev/null; then
+    zbarimg -q "$png" 2>/dev/null | sed 's/^/  symbol read back: /' || echo "  no bar code read back"
+  fi
   found=1
 done
 [ $found = 1 ] || echo "no receipt image was written"

@@ -49,6 +49,29 @@ constexpr std::string_view kFeedHalfDots = "\x1B\x4A"sv;
 // Cutting.
 constexpr std::string_view kPartialCut = "\x1D\x56\x01"sv;
 
+// Bar codes; each is followed by its parameters. Bar code set-ups start
+// with two padding NULs.
+constexpr std::string_view kPadding = "\x00\x00"sv;
+constexpr std::string_view kAlign = "\x1B\x61"sv;       // n: 0 left, 1 centre, 2 right
+constexpr std::string_view kHriPosition = "\x1D\x48"sv; // n: 0 none, 1 above, 2 below
+constexpr std::string_view kHriFont = "\x1D\x66"sv;
+constexpr std::string_view kBarHeight = "\x1D\x68"sv;
+constexpr std::string_view kBarModule = "\x1D\x77"sv;
+constexpr std::string_view kBarCode = "\x1D\x6B"sv;     // m L data
+constexpr std::string_view kSymbol = "\x1D\x28\x6B"sv;  // pL pH cn fn ...
+
+// Images.
+constexpr std::string_view kRasterImage = "\x1D\x76\x30\x00"sv;  // xL xH yL yH rows
+constexpr std::string_view kGraphics = "\x1D\x28\x4C"sv;         // pL pH m fn ...
+constexpr std::string_view kGraphicsPrint = "\x1D\x28\x4C\x02\x00\x30\x32"sv;
+constexpr std::string_view kBitImage8 = "\x1B\x2A\x00"sv;        // nL nH columns
+constexpr std::string_view kImageLineSpacing = "\x1B\x33\x10"sv; // 8 dots
+
+// Page mode.
+constexpr std::string_view kPageMode = "\x1B\x4C"sv;
+constexpr std::string_view kPageDirection = "\x1B\x54"sv;  // n: direction - 1
+constexpr std::string_view kPagePrintAndLeave = "\x0C\x00\x00"sv;
+
 // Status.
 constexpr std::string_view kRealTimeStatusRequest = "\x10\x04\x03"sv;
 constexpr std::string_view kAutoStatusBackAll = "\x1D\x61\xFF"sv;

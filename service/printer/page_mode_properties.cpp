@@ -1,8 +1,7 @@
 #include "service/printer/page_mode_properties.h"
 
-
 #include "common/opos.h"
-#include "service/printer/decimal_text.h"
+#include "service/pipeline/page/page_mode.h"
 
 namespace {
 
@@ -42,14 +41,8 @@ int32_t SetPageModePrintDirection(PrinterData& d, int32_t value) {
 }
 
 int32_t SetPageModePrintArea(PrinterData& d, const std::string& text) {
-  int32_t fields[4] = {0, 0, 0, 0};
-  size_t start = 0;
-  for (int i = 0; i < 4; ++i) {
-    const size_t comma = text.find(',', start);
-    if (i < 3 && comma == std::string::npos) return opos::OPOS_E_ILLEGAL;
-    fields[i] = DecimalTextToInt(text.substr(start, i < 3 ? comma - start : std::string::npos));
-    start = comma + 1;
-  }
+  int32_t fields[4];
+  if (!ParsePrintArea(text, fields)) return opos::OPOS_E_ILLEGAL;
   PageModeProperties& p = d.pageMode;
   for (int i = 0; i < 4; ++i) {
     p.printAreaUnits[i] = fields[i];

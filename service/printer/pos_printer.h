@@ -12,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "portmgr/portmgr_api.h"
 #include "service/printer/device_entry.h"
@@ -129,6 +130,11 @@ class CPOSPrinter {
   void SetRecCurrentCartridge(int32_t value);
   void SetLineProperty(int32_t index, int32_t value);
   void SetPageModeNumber(int32_t index, int32_t value);
+
+  // Bitmaps and pages.
+  int32_t MakeBitmapJob(const std::string& fileName, int32_t width, int32_t alignment, bool rotate,
+                        std::vector<std::string>* strings);
+  int32_t PrintPage(bool keep);
   bool SetStoredNumber(int32_t index, int32_t value);
 
   PrinterData d_;

@@ -1,6 +1,6 @@
-// Printing methods. Text printing, transactions and clearing belong to the
-// output path; bar codes, images, cutting, rotation and page mode refuse
-// with 106 until their pipeline parts are attached.
+// Text printing methods, transactions and clearing, which belong to the
+// output path. Bar codes, images, cutting, rotation and page mode have
+// files of their own (pos_printer_barcode, _bitmap, _page).
 #include "common/opos.h"
 #include "service/printer/pos_printer.h"
 
@@ -25,15 +25,3 @@ int32_t CPOSPrinter::ClearOutput() { return Result(output_->ClearOutput()); }
 
 int32_t CPOSPrinter::CheckHealth(int32_t) { return Result(OPOS_E_ILLEGAL); }
 int32_t CPOSPrinter::DirectIO(int32_t, int32_t*, std::string*) { return Result(OPOS_E_ILLEGAL); }
-int32_t CPOSPrinter::CutPaper(int32_t) { return Result(OPOS_E_ILLEGAL); }
-int32_t CPOSPrinter::PrintBarCode(int32_t, const std::string&, int32_t, int32_t, int32_t, int32_t, int32_t) {
-  return Result(OPOS_E_ILLEGAL);
-}
-int32_t CPOSPrinter::PrintBitmap(int32_t, const std::string&, int32_t, int32_t) { return Result(OPOS_E_ILLEGAL); }
-int32_t CPOSPrinter::RotatePrint(int32_t, int32_t) { return Result(OPOS_E_ILLEGAL); }
-int32_t CPOSPrinter::SetBitmap(int32_t, int32_t, const std::string&, int32_t, int32_t) {
-  return Result(OPOS_E_ILLEGAL);
-}
-int32_t CPOSPrinter::SetLogo(int32_t, const std::string&) { return Result(OPOS_E_ILLEGAL); }
-int32_t CPOSPrinter::ClearPrintArea() { return Result(OPOS_E_ILLEGAL); }
-int32_t CPOSPrinter::pageModePrint(int32_t) { return Result(OPOS_E_ILLEGAL); }

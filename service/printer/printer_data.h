@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/opos.h"
 #include "service/pipeline/print_state.h"
@@ -30,6 +31,9 @@ struct PageModeProperties {
   int32_t printAreaUnits[4] = {0, 0, 0, 0};
   int32_t printAreaDots[4] = {0, 0, 0, 0};
   bool geometryChanged = false;
+  // The page being collected: while active, every submission goes here.
+  bool active = false;
+  std::vector<std::string> buffer;
 };
 
 // Line metrics in dots; the OPOS properties hold them in MapMode units.

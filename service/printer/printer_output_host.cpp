@@ -19,6 +19,3 @@ void CPOSPrinter::OutputHost::ResetRotation() {
 }
 
 void CPOSPrinter::OutputHost::MarkResendAll() { p_.d_.print.resendFlags |= RESEND_ALL; }
-
-// Page mode collects nothing until pageModePrint starts a page.
-bool CPOSPrinter::OutputHost::AppendToPage(const std::vector<std::string>&) { return false; }

@@ -91,6 +91,18 @@ set +e
 "$WINE" "$WINBIN/test_e2e.exe" --gtest_brief=0 "$@"
 rc=$?
 set -e
+# Symbols the tests printed, read back from the rendered receipts.
+if [ -s "$OUT/zbar-expect.txt" ]; then
+  tab=$(printf '\t')
+  while IFS="$tab" read -r png data; do
+    if zbarimg --raw -q "$png" 2>/dev/null | grep -qxF "$data"; then
+      echo "read back from $(basename "$png"): $data"
+    else
+      echo "NOT read back from $png: $data" >&2
+      rc=1
+    fi
+  done <"$OUT/zbar-expect.txt"
+fi
 if [ $rc -ne 0 ]; then
   echo "--- virtual printer stderr"; cat "$WORK/vprinter.err"
 fi

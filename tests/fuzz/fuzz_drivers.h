@@ -21,3 +21,10 @@ std::string RunPortmgrFramerInput(const uint8_t* data, size_t size);
 // Input: 1 byte choosing the value written, then a profile file's text.
 // Reads it, writes one key and reads again.
 std::string RunProfileInput(const uint8_t* data, size_t size);
+
+// Input: 1 byte of bitmap settings, then an image file. Decodes it and, when
+// it decodes, makes the bitmap job.
+std::string RunPictureDecodeInput(const uint8_t* data, size_t size);
+
+// Input: a print area text. Parses it and reads the values back.
+std::string RunPrintAreaInput(const uint8_t* data, size_t size);

@@ -14,6 +14,8 @@ std::string RunDriver(const CorpusInput& in) {
   if (target == "binary_conversion") return RunBinaryConversionInput(in.bytes, in.size);
   if (target == "portmgr_framer") return RunPortmgrFramerInput(in.bytes, in.size);
   if (target == "profile") return RunProfileInput(in.bytes, in.size);
+  if (target == "picture_decode") return RunPictureDecodeInput(in.bytes, in.size);
+  if (target == "print_area") return RunPrintAreaInput(in.bytes, in.size);
   return "no driver for " + target;
 }
 
@@ -26,7 +28,7 @@ TEST(FuzzCorpus, EveryKeptInputHoldsTheTargetsProperties) {
 }
 
 TEST(FuzzCorpus, EachTargetKeepsRegressionInputs) {
-  for (const std::string target : {"translate", "binary_conversion"}) {
+  for (const std::string target : {"translate", "binary_conversion", "picture_decode", "print_area"}) {
     int regressions = 0;
     for (size_t i = 0; i < kCorpusInputCount; ++i) {
       const CorpusInput& in = kCorpusInputs[i];

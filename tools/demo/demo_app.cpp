@@ -1,8 +1,9 @@
 // demo-app: does what a till application does through an OPOS Control
 // Object. It creates the printer Service Object by ProgID, opens it with its
-// own event sink, claims, enables, prints a sample receipt asynchronously,
-// waits for OutputComplete while pumping messages (events arrive on this
-// thread), then releases and closes.
+// own event sink, claims, enables, prints a sample receipt asynchronously
+// (a logo, text, the receipt number as a Code 128 bar code and a QR code,
+// and a cut), waits for the last OutputComplete while pumping messages
+// (events arrive on this thread), then releases and closes.
 //
 //   demo-app.exe <device name> [receipt text file]
 #include <windows.h>
@@ -18,6 +19,7 @@
 namespace {
 
 const wchar_t kProgId[] = L"Tavo.POSPrinter.ServiceObject.1.9";
+const char kReceiptNumber[] = "TAVO-0042-1187";
 
 std::wstring Widen(const std::string& text) {
   if (text.empty()) return {};
@@ -120,8 +122,45 @@ std::string SampleReceipt() {
   r += esc + "N" + "Cash                       20.00\n";
   r += "Change                      1.20\n\n";
   r += esc + "cA" + "Thank you for shopping with us!\n";
-  r += esc + "3lF" + esc + "fP";
+  r += esc + "cA" + "Receipt " + kReceiptNumber + "\n";
   return r;
+}
+
+// The logo shipped beside the program (data/receipt-logo.png).
+std::string LogoPath() {
+  char path[MAX_PATH] = {};
+  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, n);
+  folder.resize(folder.find_last_of("\\/") + 1);
+  return folder + "receipt-logo.png";
+}
+
+// Queues the sample receipt: the logo, the text, the receipt number as a
+// Code 128 bar code and a QR code, a feed and a cut. Returns the first
+// failing result code (0 when all were queued).
+long PrintSample(IDispatch* so, const std::string& receipt) {
+  const long kCentre = -2, kTextBelow = -13, kAsIs = -11, kCode128 = 110, kQrCode = 501;
+  struct Step {
+    const char* what;
+    long rc;
+  };
+  const std::string esc = "\x1b|";
+  const Step steps[] = {
+      {"PrintBitmap (logo)", CallByName(so, L"PrintBitmap", {Long(2), Text(LogoPath()), Long(kAsIs), Long(kCentre)})},
+      {"PrintNormal", CallByName(so, L"PrintNormal", {Long(2), Text(receipt)})},
+      {"PrintBarCode (Code 128)", CallByName(so, L"PrintBarCode", {Long(2), Text(kReceiptNumber), Long(kCode128),
+                                                                   Long(80), Long(400), Long(kCentre), Long(kTextBelow)})},
+      {"PrintBarCode (QR Code)", CallByName(so, L"PrintBarCode", {Long(2), Text(kReceiptNumber), Long(kQrCode), Long(0),
+                                                                  Long(0), Long(kCentre), Long(kTextBelow)})},
+      {"PrintNormal (feed)", CallByName(so, L"PrintNormal", {Long(2), Text(esc + "4lF")})},
+      {"CutPaper", CallByName(so, L"CutPaper", {Long(100)})},
+  };
+  long first = 0;
+  for (const Step& step : steps) {
+    std::printf("%s (asynchronous) = %ld\n", step.what, step.rc);
+    if (first == 0) first = step.rc;
+  }
+  return first;
 }
 
 }  // namespace
@@ -132,7 +171,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string device = argv[1];
-  const std::string receipt = argc > 2 ? ReadFile(argv[2]) : SampleReceipt();
+  const bool sample = argc <= 2;
+  const std::string receipt = sample ? SampleReceipt() : ReadFile(argv[2]);
 
   if (FAILED(OleInitialize(nullptr))) return 1;
   int exitCode = 1;
@@ -156,9 +196,15 @@ int main(int argc, char** argv) {
       CallByName(so, L"SetPropertyNumber", {Long(3), Long(1)});  // DeviceEnabled
       std::printf("DeviceEnabled = %ld\n", CallByName(so, L"GetPropertyNumber", {Long(3)}));
       CallByName(so, L"SetPropertyNumber", {Long(8001), Long(1)});  // AsyncMode
-      rc = CallByName(so, L"PrintNormal", {Long(2), Text(receipt)});
+      CallByName(so, L"SetPropertyNumber", {Long(8013), Long(1)});  // MapMode: dots
+      if (sample) {
+        rc = PrintSample(so, receipt);
+      } else {
+        rc = CallByName(so, L"PrintNormal", {Long(2), Text(receipt)});
+        std::printf("PrintNormal (asynchronous) = %ld\n", rc);
+      }
       long outputId = CallByName(so, L"GetPropertyNumber", {Long(5)});
-      std::printf("PrintNormal (asynchronous) = %ld, OutputID %ld\n", rc, outputId);
+      std::printf("last OutputID %ld\n", outputId);
       if (rc == 0 && WaitForOutput(*sink, outputId, 20000)) {
         exitCode = 0;
       } else {

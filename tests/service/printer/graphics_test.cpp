@@ -1,0 +1,164 @@
+// Bar codes, bitmaps, logos, cutting, rotation and page mode through the
+// printer object: what reaches the port, and what is refused.
+#include <gtest/gtest.h>
+
+#include "common/opos.h"
+#include "printer_fixture.h"
+#include "service/printer/property_index.h"
+#include "tests/support/pictures/picture_bytes.h"
+
+using namespace opos;
+using namespace printer_test;
+
+namespace {
+
+const std::string kEsc = "\x1B|";
+
+bool Contains(const std::string& haystack, const std::string& needle) {
+  return haystack.find(needle) != std::string::npos;
+}
+
+// A network printer of command class 2 with page mode and upside-down
+// printing; jobs are written at once without pauses.
+class GraphicsTest : public PrinterTest {
+ protected:
+  void SetUp() override {
+    PrinterTest::SetUp();
+    std::string profile = ReceiptProfile();
+    profile.insert(profile.find("[POSPRINTER]\r\n") + 14,
+                   "CapRecPageMode=1\r\nCapRecRotate180=1\r\nPageModePrintDirection=2\r\n");
+    SeedSerialPrinter("Printer1", "PX-AA", folder.Write("page.inf", profile), "Ethernet", 2);
+    SeedString("Printer1", "TcpIp", "127.0.0.1");
+    SeedDword("Printer1", "TcpPort", 9100);
+    OpenClaimEnable(p);
+    // The monitor thread's first report of the printer on line marks every
+    // setting for resending: let two power polls pass, and send the
+    // settings, before the tests.
+    const int polls = fake().Count("IsPowerState");
+    ASSERT_TRUE(fake().WaitFor([polls] { return fake().Count("IsPowerState") >= polls + 2; }, 10000));
+    p.PrintNormal(PTR_S_RECEIPT, "settings sent\n");
+  }
+  void TearDown() override {
+    p.Close();
+    PrinterTest::TearDown();
+  }
+
+  // What the printer writes while f runs (not the monitor thread's own
+  // status settings).
+  template <typename F>
+  std::string WrittenBy(F f) {
+    const size_t before = PrinterWrites().size();
+    f();
+    std::string out;
+    const std::vector<std::string> writes = PrinterWrites();
+    for (size_t i = before; i < writes.size(); ++i) out += writes[i];
+    return out;
+  }
+
+  CPOSPrinter p;
+};
+
+TEST_F(GraphicsTest, BarCodesGoOutAsTheirCommands) {
+  const std::string out = WrittenBy([&] {
+    EXPECT_EQ(p.PrintBarCode(PTR_S_RECEIPT, "01234567890", PTR_BCS_UPCA, 300, 400, PTR_BC_CENTER, PTR_BC_TEXT_BELOW),
+              OPOS_SUCCESS);
+  });
+  EXPECT_TRUE(Contains(out, Bytes({0, 0, 0x1B, 0x61, 1, 0x1D, 0x48, 2, 0x1D, 0x66, 0, 0x1D, 0x68, 0x2C, 0x1D, 0x77,
+                                   3, 0x1D, 0x6B, 0x41, 0x0B}) + "01234567890"));
+  EXPECT_EQ(p.PrintBarCode(PTR_S_RECEIPT, "1", 501, 0, 0, 0, 0), OPOS_SUCCESS);
+  EXPECT_EQ(p.PrintBarCode(PTR_S_RECEIPT, "x", PTR_BCS_MAXICODE, 0, 0, 0, 0), OPOS_E_ILLEGAL);
+  EXPECT_EQ(p.PrintBarCode(PTR_S_SLIP, "ABC", PTR_BCS_Code128, 100, 300, 0, 0), OPOS_E_ILLEGAL);
+  EXPECT_EQ(p.PrintBarCode(PTR_S_RECEIPT, "A", PTR_BCS_Code128, 100, 300, 0, 0), OPOS_E_ILLEGAL);
+  // Wider than the line: 106 with the extended code.
+  EXPECT_EQ(p.PrintBarCode(PTR_S_RECEIPT, "ABC", PTR_BCS_Code128, 100, 513, 0, 0), OPOS_E_ILLEGAL);
+  EXPECT_EQ(p.GetPropertyNumber(7), OPOS_EPTR_TOOBIG);  // ResultCodeExtended
+  p.SetPropertyNumber(pidx::RotateSpecial, PTR_RP_LEFT90);
+  EXPECT_EQ(p.PrintBarCode(PTR_S_RECEIPT, "ABC", PTR_BCS_Code128, 100, 300, 0, 0), OPOS_E_ILLEGAL);
+}
+
+TEST_F(GraphicsTest, CutPaperIgnoresThePercentage) {
+  const std::string half = WrittenBy([&] { EXPECT_EQ(p.CutPaper(50), OPOS_SUCCESS); });
+  const std::string full = WrittenBy([&] { EXPECT_EQ(p.CutPaper(100), OPOS_SUCCESS); });
+  EXPECT_EQ(half, full);
+  EXPECT_TRUE(Contains(half, Bytes({0x1D, 0x56, 0x01, 0x1B, 0x3D, 0x01})));
+  EXPECT_EQ(p.CutPaper(101), OPOS_E_ILLEGAL);
+  EXPECT_EQ(p.CutPaper(-1), OPOS_E_ILLEGAL);
+  // Binary conversion is for the application's data, not the cut.
+  p.SetPropertyNumber(pidx::BinaryConversion, OPOS_BC_NIBBLE);
+  EXPECT_EQ(WrittenBy([&] { EXPECT_EQ(p.CutPaper(0), OPOS_SUCCESS); }), half);
+}
+
+TEST_F(GraphicsTest, RotationReachesTheStatePrefixOnce) {
+  const std::string on = Bytes({0x1B, 0x7B, 0x01}), off = Bytes({0x1B, 0x7B, 0x00});
+  EXPECT_EQ(p.RotatePrint(PTR_S_RECEIPT, PTR_RP_ROTATE180), OPOS_SUCCESS);
+  std::string out = WrittenBy([&] { p.PrintNormal(PTR_S_RECEIPT, "turned\n"); });
+  EXPECT_TRUE(Contains(out, on));
+  EXPECT_FALSE(Contains(out.substr(out.find(on) + 3), on));
+  EXPECT_EQ(p.RotatePrint(PTR_S_RECEIPT, 5), OPOS_E_ILLEGAL);
+  EXPECT_EQ(p.RotatePrint(PTR_S_SLIP, PTR_RP_NORMAL), OPOS_E_ILLEGAL);
+  EXPECT_FALSE(Contains(WrittenBy([&] { p.PrintNormal(PTR_S_RECEIPT, "x\n"); }), off));  // mode kept
+  EXPECT_EQ(p.RotatePrint(PTR_S_RECEIPT, PTR_RP_NORMAL), OPOS_SUCCESS);
+  EXPECT_TRUE(Contains(WrittenBy([&] { p.PrintNormal(PTR_S_RECEIPT, "x\n"); }), off));
+}
+
+TEST_F(GraphicsTest, PageModeCollectsUntilPrinted) {
+  EXPECT_EQ(p.pageModePrint(PTR_PM_NORMAL), OPOS_E_ILLEGAL);  // not in page mode
+  std::string out = WrittenBy([&] {
+    EXPECT_EQ(p.pageModePrint(PTR_PM_PAGE_MODE), OPOS_SUCCESS);
+    EXPECT_EQ(p.PrintNormal(PTR_S_RECEIPT, "on the page\n"), OPOS_SUCCESS);
+    EXPECT_EQ(p.CutPaper(100), OPOS_SUCCESS);
+  });
+  EXPECT_EQ(out, "");
+  // The page from its header on (the job's own state prefix in front may
+  // resend settings when the printer reports coming on line meanwhile).
+  const std::string header = Bytes({0x1B, 0x4C, 0x1B, 0x54, 0x01});
+  auto page = [&](const std::string& written) {
+    const size_t at = written.find(header);
+    return at == std::string::npos ? std::string() : written.substr(at);
+  };
+  out = page(WrittenBy([&] { EXPECT_EQ(p.pageModePrint(PTR_PM_PRINT_SAVE), OPOS_SUCCESS); }));
+  ASSERT_NE(out, "");
+  EXPECT_TRUE(Contains(out, "on the page"));
+  EXPECT_EQ(out.substr(out.size() - 3), Bytes({0x0C, 0x00, 0x00}));
+  // The saved page prints again, the same bytes; then it is gone.
+  EXPECT_EQ(page(WrittenBy([&] { EXPECT_EQ(p.pageModePrint(PTR_PM_NORMAL), OPOS_SUCCESS); })), out);
+  EXPECT_EQ(p.pageModePrint(PTR_PM_NORMAL), OPOS_E_ILLEGAL);
+
+  EXPECT_EQ(p.pageModePrint(PTR_PM_PAGE_MODE), OPOS_SUCCESS);
+  p.PrintNormal(PTR_S_RECEIPT, "discarded\n");
+  EXPECT_EQ(p.ClearPrintArea(), OPOS_SUCCESS);
+  EXPECT_EQ(p.GetPropertyString(pidx::PageModePrintArea), "0,0,512,1662");
+  EXPECT_FALSE(Contains(fake().Written(), "discarded"));
+  EXPECT_EQ(p.pageModePrint(5), OPOS_E_ILLEGAL);
+  p.SetPropertyString(pidx::PageModePrintArea, "0,0,100");
+  EXPECT_EQ(p.GetPropertyNumber(6), OPOS_E_ILLEGAL);
+  EXPECT_EQ(p.GetPropertyString(pidx::PageModePrintArea), "0,0,512,1662");
+  p.SetPropertyNumber(pidx::PageModeStation, PTR_S_SLIP);
+  EXPECT_EQ(p.pageModePrint(PTR_PM_PAGE_MODE), OPOS_E_ILLEGAL);
+}
+
+TEST_F(GraphicsTest, StoredBitmapsAndLogosAreInsertedBySequences) {
+  const RgbImage logo = tavo_test::Draw(16, 2, [](int32_t x, int32_t) { return x < 8 ? kBlack : kWhite; });
+  const std::string file = folder.Write("logo.png", tavo_test::PngBytes(logo));
+  EXPECT_EQ(p.SetBitmap(1, PTR_S_RECEIPT, file, PTR_BM_ASIS, PTR_BM_CENTER), OPOS_SUCCESS);
+  EXPECT_EQ(p.SetLogo(PTR_L_TOP, "LOGO\n"), OPOS_SUCCESS);
+  // Class 2 with colour: colour graphics, black in plane 1.
+  const std::string image = Bytes({0x1B, 0x61, 0x01, 0x1D, 0x28, 0x4C, 0x0E, 0, 0x30, 0x70, 0x30, 1, 1, 0x31, 0x10,
+                                   0, 2, 0, 0xFF, 0, 0xFF, 0, 0x1D, 0x28, 0x4C});
+  EXPECT_EQ(WrittenBy([&] { p.SetBitmap(2, PTR_S_RECEIPT, file, 0, 0); }), "");  // stored only
+  const std::string out = WrittenBy([&] { p.PrintNormal(PTR_S_RECEIPT, kEsc + "1B" + kEsc + "tL"); });
+  EXPECT_TRUE(Contains(out, image));
+  EXPECT_TRUE(Contains(out, Bytes({0x30, 0x32}) + "LOGO\n"));
+  EXPECT_TRUE(Contains(WrittenBy([&] { EXPECT_EQ(p.PrintBitmap(PTR_S_RECEIPT, file, 0, PTR_BM_CENTER), 0); }),
+                       image));
+
+  EXPECT_EQ(p.SetBitmap(3, PTR_S_RECEIPT, file, 0, 0), OPOS_E_ILLEGAL);
+  EXPECT_EQ(p.SetBitmap(1, PTR_S_RECEIPT, file, 0, -4), OPOS_E_ILLEGAL);
+  EXPECT_EQ(p.SetLogo(3, "x"), OPOS_E_ILLEGAL);
+  EXPECT_EQ(p.PrintBitmap(PTR_S_RECEIPT, folder.File("missing.png"), 0, 0), OPOS_E_ILLEGAL);
+  EXPECT_EQ(p.PrintBitmap(PTR_S_RECEIPT, folder.Write("bad.png", "\x89PNG\r\n\x1A\n"), 0, 0), OPOS_E_ILLEGAL);
+  EXPECT_EQ(p.PrintBitmap(PTR_S_RECEIPT, "", 0, 0), OPOS_E_ILLEGAL);
+  EXPECT_EQ(p.PrintBitmap(PTR_S_SLIP, file, 0, 0), OPOS_E_ILLEGAL);
+}
+
+}  // namespace
