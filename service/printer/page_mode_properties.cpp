@@ -2,7 +2,7 @@
 
 
 #include "common/opos.h"
-#include "service/printer/decimal_text.h"
+#include "service/common/decimal_text.h"
 
 namespace {
 

@@ -14,7 +14,8 @@
 #include <string>
 
 #include "portmgr/portmgr_api.h"
-#include "service/printer/device_entry.h"
+#include "service/common/device_entry.h"
+#include "service/common/port_client.h"
 #include "service/printer/event_queue.h"
 #include "service/printer/printer_data.h"
 #include "service/printer/output_path.h"
@@ -106,7 +107,6 @@ class CPOSPrinter {
 
   // Claim, enable and release steps.
   CPortManager* Port() const;
-  PortSettings MakePortSettings() const;
   int32_t WriteToPort(const uint8_t* bytes, int32_t length);
   void SetDeviceEnabled(int32_t value);
   void Enable();
@@ -138,7 +138,7 @@ class CPOSPrinter {
   mutable std::mutex stateMutex_;  // guards state_
   int32_t state_ = 1;              // OPOS_S_CLOSED
 
-  int32_t portHandle_ = 0;
+  CPortClient port_{PORT_USER_PRINTER};
   CPortManagerLink portLink_;
 
   IControlObject* controlObject_ = nullptr;  // not owned

@@ -1,4 +1,4 @@
-#include "service/printer/printer_environment.h"
+#include "service/common/device_environment.h"
 
 #include <mutex>
 

@@ -2,7 +2,7 @@
 // family test and the USB printer lookup. Tests replace the USB lookup.
 #pragma once
 
-#include "service/printer/device_entry.h"
+#include "service/common/device_entry.h"
 
 DeviceEntryEnvironment MakeDeviceEntryEnvironment();
 
