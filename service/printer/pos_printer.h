@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -88,6 +89,14 @@ class CPOSPrinter {
   // output path read them).
   const DeviceEntry& Entry() const { return entry_; }
 
+  // The health checks: the handshake (text only) and the printed test
+  // receipt (synchronous; ResultCode and text). The interactive level
+  // shows the dialog set here, which may run the printed one.
+  int32_t InternalCheck();
+  int32_t ExternalCheck();
+  std::string TestReceiptText() const;
+  void SetHealthDialog(std::function<void(CPOSPrinter&)> dialog) { healthDialog_ = std::move(dialog); }
+
  private:
   class PortUser;
   class OutputHost;
@@ -143,6 +152,7 @@ class CPOSPrinter {
 
   IControlObject* controlObject_ = nullptr;  // not owned
   EventDispids eventDispIds_;
+  std::function<void(CPOSPrinter&)> healthDialog_;
 
   // Declared last: destroyed first, so their threads never see a
   // half-destroyed printer.
