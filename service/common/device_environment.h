@@ -7,6 +7,6 @@
 DeviceEntryEnvironment MakeDeviceEntryEnvironment();
 
 // Tests: the lookup used for USB entries; an empty function restores the
-// default, which finds no attached printer.
+// default, which lists the attached printers.
 void SetUsbResolverForTesting(
     std::function<std::string(const std::string& storedPath, const std::string& productId)> resolver);
