@@ -3,13 +3,17 @@
 #include <new>
 
 #include "common/opos.h"
+#include "service/server/drawer_health_dialog.h"
 #include "service/server/guids.h"
+#include "service/server/module.h"
 
 namespace server {
 
 IUnknown* CCashDrawerObject::Create() { return new (std::nothrow) CCashDrawerObject(); }
 
-CCashDrawerObject::CCashDrawerObject() = default;
+CCashDrawerObject::CCashDrawerObject() {
+  drawer_.SetHealthDialog([](CCashDrawer& drawer) { CCashDrawerHealthDlg::Show(drawer, ModuleInstance()); });
+}
 
 const GUID& CCashDrawerObject::LibraryId() { return LIBID_CashDrawer; }
 const IID& CCashDrawerObject::InterfaceId() { return DIID_CashDrawer; }
