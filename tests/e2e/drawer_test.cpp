@@ -110,6 +110,14 @@ TEST_F(Drawer, PrintedHealthCheckCarriesTheVersionLine) {
   EXPECT_EQ(printer_.Text(1000001), "CheckHealth: Successful");
   EXPECT_TRUE(WaitForText(log, "Version 1.9.3")) << log.TextSince();
   EXPECT_NE(log.TextSince().find("End-to-end receipt printer"), std::string::npos);
+  // Rendered on the virtual paper, then cut off into an image.
+  std::string text;
+  ASSERT_TRUE(PumpUntil([&] {
+    text = ControlOk("text");
+    return text.find("Version 1.9.3") != std::string::npos;
+  })) << "receipt text: " << text;
+  EXPECT_NE(text.find("E2E-80"), std::string::npos) << text;
+  EXPECT_NE(ControlOk("save").find(".png"), std::string::npos);
 }
 
 }  // namespace
