@@ -1,5 +1,7 @@
 // Enabling and disabling, the drawer kick, and the status the port's
 // monitor thread reports.
+#include <iterator>
+
 #include "common/opos.h"
 #include "platform/system.h"
 #include "service/drawer/cash_drawer.h"
