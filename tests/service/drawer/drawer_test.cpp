@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "drawer_fixture.h"
+#include "service/common/device_environment.h"
 
 using namespace drawer_test;
 using printer_test::Bytes;
@@ -253,6 +254,36 @@ TEST_F(DrawerTest, WaitForeverNeverBeepsAndStatusFromTheMonitorEndsIt) {
   EXPECT_FALSE(d.DrawerOpened());
   // The open may have been overtaken already; the close always arrives.
   ASSERT_TRUE(PumpUntil([&] { return !StatusEvents(co).empty() && StatusEvents(co).back() == "StatusUpdate 0"; }));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DrawerTest, PortValuesFollowThePrintersPortKind) {
+  SeedString("Printer1", "Port", "USB001:");
+  SeedString("Printer1", "UsbDeviceName", "\\\\?\\USB#OLD");
+  SeedString("Printer1", "Pid", "0202");
+  SetUsbResolverForTesting([](const std::string& stored, const std::string& pid) {
+    return stored == "\\\\?\\USB#OLD" && pid == "0202" ? std::string("\\\\?\\USB#VID_1234&PID_0202#NEW") : "";
+  });
+  CCashDrawer usb;
+  EXPECT_EQ(usb.OpenService("CashDrawer", "Drawer1", &co), 0);
+  EXPECT_EQ(usb.Port().portName, "\\\\?\\USB#VID_1234&PID_0202#NEW");
+  EXPECT_EQ(usb.GetPropertyNumber(501), 1);
+  usb.Close();
+  SetUsbResolverForTesting([](const std::string&, const std::string&) { return std::string(); });
+  EXPECT_EQ(usb.OpenService("CashDrawer", "Drawer1", &co), 106);  // no such printer attached
+  SetUsbResolverForTesting(nullptr);
+
+  SeedString("Printer1", "Port", "Ethernet");
+  SeedString("Printer1", "TcpIp", "127.0.0.1");
+  SeedDword("Printer1", "TcpPort", 9100);
+  CCashDrawer network;
+  EXPECT_EQ(network.OpenService("CashDrawer", "Drawer1", &co), 0);
+  EXPECT_EQ(network.Port().portName, "127.0.0.1");
+  EXPECT_EQ(network.Port().baudRate, 9100);
+  EXPECT_EQ(network.GetPropertyNumber(501), 0);  // no power reporting over the network
 }
 
 }  // namespace
