@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Writes the demo's registry entries as a .reg file on stdout: the package's
 # ServiceInfo values and a printer entry on a network port, as the setup
-# program's add-device wizard and port settings dialog would write them.
+# program's add-device wizard and port settings dialog would write them,
+# and a cash drawer "<device key name>Drawer" hung on that printer.
 #   demo-registry.sh <model> <device key name> <tcp port>
 set -euo pipefail
 model=$1 device=$2 port=$3
@@ -19,3 +20,8 @@ printf '"InputBuf"="8192"\r\n"OutputBuf"="8192"\r\n"InputSleep"="0"\r\n"Out_Inte
 printf '"Model"=dword:00000001\r\n"type"=dword:00000001\r\n"Porttype"=dword:00000004\r\n'
 printf '"inf"="C:\\\\Tavo\\\\%s.inf"\r\n"comp"="Corvane"\r\n' "$model"
 printf '"Vid"=""\r\n"Pid"=""\r\n"UsbDeviceName"=""\r\n"UsbCount"=dword:00000000\r\n'
+printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\OLEforRetail\\ServiceOPOS\\CashDrawer\\%sDrawer]\r\n' "$device"
+printf '@="Tavo.CashDrawer.ServiceObject1.9"\r\n"Description"="Tavo cash drawer service object"\r\n'
+printf '"DeviceName"="CashDrawer"\r\n"DeviceDesc"="Cash drawer on %s"\r\n"Version"="1.9.1"\r\n' "$device"
+printf '"DeviceClass"="CashDrawer"\r\n"POSPrinter"="%s"\r\n' "$device"
+printf '"ConnectorPinNo"="1"\r\n"PulseOnTime"="400"\r\n"PulseOffTime"="100"\r\n"OpenLevel"="0"\r\n'

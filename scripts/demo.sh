@@ -2,8 +2,10 @@
 # The demo: a receipt printed through the real driver under Wine onto the
 # virtual printer. Builds what is missing, starts the virtual printer on
 # loopback, prepares a demo Wine prefix with the package installed and one
-# printer entry on a network port, runs the demo till application and shows
-# the events it received and where the rendered receipt is.
+# printer entry on a network port with a cash drawer on it, runs the demo
+# till application (receipt, then a drawer kick that the virtual printer's
+# drawer answers by opening and closing again by itself) and shows the
+# events it received and where the rendered receipt is.
 # The 32-bit package is used where the host can run 32-bit Wine, the 64-bit
 # one otherwise; DEMO_ARCH=win32|win64 picks one.
 #   DEMO_MODEL=<model in data/posprn.inf> DEMO_DEVICE=<device name> scripts/demo.sh [receipt text file]
@@ -81,7 +83,7 @@ scripts/demo-registry.sh "$MODEL" "$DEVICE" "$PORT" >"$DEMO/demo.reg"
 winrun regedit /s "$(winrun winepath -w "$DEMO/demo.reg" 2>/dev/null)"
 
 echo "== running the demo till application"
-args=("$DEVICE")
+args=("$DEVICE" --drawer "${DEVICE}Drawer")
 [ -n "$RECEIPT" ] && args+=("$(winrun winepath -w "$RECEIPT" 2>/dev/null)")
 set +e
 winrun 'C:\Tavo\demo-app.exe' "${args[@]}"

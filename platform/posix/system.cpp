@@ -13,6 +13,8 @@ uint32_t TickCount() {
 
 void SleepMs(uint32_t milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
+void Beep(uint32_t, uint32_t durationMs) { SleepMs(durationMs); }
+
 bool IsWindows95Family() { return false; }
 
 }  // namespace platform

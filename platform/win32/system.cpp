@@ -8,6 +8,12 @@ uint32_t TickCount() { return GetTickCount(); }
 
 void SleepMs(uint32_t milliseconds) { Sleep(milliseconds); }
 
+// The system beep service. Windows of the 95 family ignore the arguments
+// there; no build of this package targets that family any more.
+void Beep(uint32_t frequency, uint32_t durationMs) {
+  if (!::Beep(frequency, durationMs)) Sleep(durationMs);
+}
+
 bool IsWindows95Family() {
 #if defined(__GNUC__)
 #pragma GCC diagnostic push

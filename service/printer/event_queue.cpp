@@ -1,123 +1,80 @@
+// The printer's delivery rules, run on the owner thread.
 #include "service/printer/event_queue.h"
 
+#include <utility>
+
+#include "common/error_string.h"
 #include "common/opos.h"
-#include "platform/owner_thread.h"
+#include "common/trace.h"
+#include "service/common/control_object.h"
 
 using namespace opos;
 
-namespace {
-const char kWindowName[] = "EventInterfaceWindow";
-const int kWindowId = 1234;
-}  // namespace
-
-std::unique_ptr<CEventRecord> MakeErrorEvent(int32_t resultCode, int32_t resultCodeExtended) {
-  return std::make_unique<CEventRecord>(EVENT_ERROR, resultCode, resultCodeExtended, OPOS_EL_OUTPUT, OPOS_ER_RETRY);
-}
-
-std::unique_ptr<CEventRecord> MakeOutputCompleteEvent(int32_t outputId) {
-  return std::make_unique<CEventRecord>(EVENT_OUTPUTCOMPLETE, outputId);
-}
-
-std::unique_ptr<CEventRecord> MakeStatusUpdateEvent(int32_t status) {
-  return std::make_unique<CEventRecord>(EVENT_STATUSUPDATE, status);
-}
-
-std::unique_ptr<CEventRecord> MakeDirectIOEvent(int32_t eventNumber, int32_t data, const std::string& text) {
-  auto record = std::make_unique<CEventRecord>(EVENT_DIRECTIO, eventNumber, data);
-  record->text = text;
-  return record;
-}
-
-CEventQueue::CEventQueue(IEventHost* host) : host_(host) {}
-
-CEventQueue::~CEventQueue() { Stop(); }
+CEventQueue::CEventQueue(IEventHost* host)
+    : host_(host), dispatcher_([this](CEventRecord& record) { Deliver(record); }) {}
 
 bool CEventQueue::Start(IControlObject* controlObject, const EventDispids& dispids) {
-  if (thread_.joinable()) Stop();
+  dispatcher_.Stop();
   controlObject_ = controlObject;
   dispids_ = dispids;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    closing_ = false;
-    freezeEvents_ = 0;
-    coFreezeEvents_ = 0;
-    handled_ = false;
-  }
-  mailbox_ = std::make_unique<platform::COwnerMailbox>(kWindowName, kWindowId,
-                                                       [this](uintptr_t token) { OnMailbox(token); });
-  thread_ = std::thread(&CEventQueue::EventThread, this);
-  return mailbox_->Valid();
+  return dispatcher_.Start();
 }
 
-void CEventQueue::Stop() {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    closing_ = true;
-  }
-  wake_.notify_all();
-  if (thread_.joinable()) thread_.join();  // every wait of the thread ends on closing
-  mailbox_.reset();
-  std::deque<std::unique_ptr<CEventRecord>> left;
-  std::unique_ptr<CEventRecord> undelivered;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    left.swap(queue_);
-    undelivered = std::move(inDelivery_);
+void CEventQueue::Deliver(CEventRecord& r) {
+  IControlObject* co = controlObject_;
+  switch (r.type) {
+    case EVENT_DIRECTIO:
+      if (co) co->SODirectIO(dispids_.directIO, r.value1, &r.value2, &r.text);
+      Trace("DirectIO %d,%d", r.value1, r.value2);
+      break;
+    case EVENT_ERROR:
+      DeliverError(r);
+      break;
+    case EVENT_OUTPUTCOMPLETE:
+      if (co) co->SOOutputComplete(dispids_.outputComplete, r.value1);
+      Trace("OutputComplete %d", r.value1);
+      break;
+    case EVENT_STATUSUPDATE:
+      if (!StatusIsCurrent(r.value1)) break;
+      if (co) co->SOStatusUpdate(dispids_.statusUpdate, r.value1);
+      Trace("StatusUpdate %d", r.value1);
+      break;
+    default:
+      break;  // unknown records are dropped
   }
 }
 
-bool CEventQueue::Running() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return thread_.joinable() && !closing_;
+void CEventQueue::DeliverError(CEventRecord& r) {
+  host_->SetState(OPOS_S_ERROR);
+  if (controlObject_) controlObject_->SOError(dispids_.error, r.value1, r.value2, r.value3, &r.value4);
+  host_->SetState(OPOS_S_IDLE);
+  errorResponse_ = r.value4;
+  host_->OnErrorResponse(r.value4);
+  Trace("Error %s", MakeErrorString(r.value1, r.value2).c_str());
 }
 
-void CEventQueue::PostEvent(std::unique_ptr<CEventRecord> record) {
-  if (!record) return;
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    queue_.push_back(std::move(record));
+// A StatusUpdate is delivered only if it still describes the device when
+// its turn comes; an overtaken one is dropped.
+bool CEventQueue::StatusIsCurrent(int32_t status) {
+  switch (status) {
+    case PTR_SUE_COVER_OPEN:
+    case PTR_SUE_COVER_OK:
+      return status == host_->LastCoverStatus();
+    case PTR_SUE_REC_EMPTY:
+    case PTR_SUE_REC_NEAREMPTY:
+    case PTR_SUE_REC_PAPEROK:
+      return status == host_->LastPaperStatus();
+    case PTR_SUE_REC_CARTRIDGE_EMPTY:
+    case PTR_SUE_REC_HEAD_CLEANING:
+    case PTR_SUE_REC_CARTRIDGE_NEAREMPTY:
+    case PTR_SUE_REC_CARTRIDGE_OK:
+      return status == host_->LastCartridgeStatus();
+    case PTR_SUE_IDLE:
+      return host_->TakeFlagWhenIdle();
+    case OPOS_SUE_POWER_ONLINE:
+    case OPOS_SUE_POWER_OFF_OFFLINE:
+      return status == host_->PowerState();
+    default:
+      return true;
   }
-  wake_.notify_all();
-}
-
-void CEventQueue::Clear() {
-  std::deque<std::unique_ptr<CEventRecord>> left;
-  std::lock_guard<std::mutex> lock(mutex_);
-  left.swap(queue_);
-}
-
-size_t CEventQueue::Pending() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return queue_.size();
-}
-
-void CEventQueue::SetFreezeEvents(int32_t freeze) {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    freezeEvents_ = freeze;
-  }
-  wake_.notify_all();
-}
-
-int32_t CEventQueue::FreezeEvents() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return freezeEvents_;
-}
-
-void CEventQueue::SetCOFreezeEvents(int32_t freeze) {
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    coFreezeEvents_ = freeze;
-  }
-  wake_.notify_all();
-}
-
-int32_t CEventQueue::COFreezeEvents() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return coFreezeEvents_;
-}
-
-int32_t CEventQueue::ErrorResponse() const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return errorResponse_;
 }

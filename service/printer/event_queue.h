@@ -1,17 +1,11 @@
-// Events to the Control Object. Worker threads post event records; one
-// event thread releases them one at a time, while both gates are open, to
-// a mailbox on the thread that called OpenService; the mailbox handler
-// makes the Control Object call there, and for an error event hands the
-// application's answer back to the waiting output thread.
+// The printer's events to the Control Object: the shared event road
+// (service/common/event_dispatcher.h) with the printer's delivery rules.
+// The mailbox handler makes the Control Object call on the owner thread,
+// drops status updates that were overtaken, and for an error event hands
+// the application's answer back to the waiting output thread.
 //
-// Ownership: a record belongs to the queue from PostEvent on and is deleted
-// by whoever consumes it (the handler after delivery, or the queue when it
-// drops or clears it).
-// Threads: PostEvent from any thread. Start, Stop, SetFreezeEvents, SetCOFreezeEvents and Clear on the
-// thread that called OpenService (the owner thread); the Control Object
-// calls and the host calls happen on the owner thread while it pumps
-// messages (platform::PumpMessages, or a message loop on Windows).
-// No queue lock is held while the host or the Control Object is called.
+// Threads: as CEventDispatcher. The Control Object calls and the host
+// calls happen on the owner thread while it pumps messages.
 //
 // Wiring in the printer: OpenService -> Start (after the DISPID look-ups;
 // false -> ResultCode 111); Close -> Stop; ReleaseDevice -> Clear; the
@@ -21,46 +15,14 @@
 // OnErrorResponse -> the output path's error wait.
 #pragma once
 
-#include <condition_variable>
+#include <atomic>
 #include <cstdint>
-#include <deque>
 #include <memory>
-#include <mutex>
-#include <string>
-#include <thread>
+#include <utility>
+
+#include "service/common/event_dispatcher.h"
 
 class IControlObject;
-namespace platform {
-class COwnerMailbox;
-}
-
-enum : int32_t {
-  EVENT_DIRECTIO = 2,
-  EVENT_ERROR = 3,
-  EVENT_OUTPUTCOMPLETE = 4,
-  EVENT_STATUSUPDATE = 5,
-};
-
-// One event. value1..value4 by type:
-//   DirectIO:       event number, data (by reference), -, -; text by reference
-//   Error:          ResultCode, ResultCodeExtended, error locus, error response
-//   OutputComplete: OutputID
-//   StatusUpdate:   status
-struct CEventRecord {
-  CEventRecord(int32_t type, int32_t v1 = 0, int32_t v2 = 0, int32_t v3 = 0, int32_t v4 = 0)
-      : type(type), value1(v1), value2(v2), value3(v3), value4(v4) {}
-  virtual ~CEventRecord() = default;
-
-  int32_t type;
-  int32_t value1, value2, value3, value4;
-  std::string text;
-};
-
-// The records the printer posts. Error: locus 1 (output), response 11 (retry).
-std::unique_ptr<CEventRecord> MakeErrorEvent(int32_t resultCode, int32_t resultCodeExtended);
-std::unique_ptr<CEventRecord> MakeOutputCompleteEvent(int32_t outputId);
-std::unique_ptr<CEventRecord> MakeStatusUpdateEvent(int32_t status);
-std::unique_ptr<CEventRecord> MakeDirectIOEvent(int32_t eventNumber, int32_t data, const std::string& text);
 
 // DISPIDs of the four Control Object methods, looked up at OpenService.
 struct EventDispids {
@@ -93,58 +55,34 @@ class IEventHost {
 class CEventQueue {
  public:
   explicit CEventQueue(IEventHost* host);
-  ~CEventQueue();  // stops (owner thread) and deletes what is left
   CEventQueue(const CEventQueue&) = delete;
   CEventQueue& operator=(const CEventQueue&) = delete;
 
-  // OpenService: opens both gates, creates the mailbox ("EventInterfaceWindow")
-  // on the calling thread and starts the event thread. False when the
-  // mailbox could not be created; the thread runs anyway and drops what it
-  // cannot deliver (the caller reports 111).
+  // OpenService: remembers the Control Object and starts the dispatcher.
   bool Start(IControlObject* controlObject, const EventDispids& dispids);
-  // Close: stops the event thread (it never stays blocked: every wait ends
-  // when closing, so no forced termination is needed), destroys the mailbox and deletes undelivered records. Idempotent.
-  void Stop();
-  bool Running() const;
+  void Stop() { dispatcher_.Stop(); }
+  bool Running() const { return dispatcher_.Running(); }
 
-  // Any thread: appends to the tail and wakes the event thread.
-  void PostEvent(std::unique_ptr<CEventRecord> record);
-  // ReleaseDevice: deletes every queued record.
-  void Clear();
-  size_t Pending() const;
+  void PostEvent(std::unique_ptr<CEventRecord> record) { dispatcher_.PostEvent(std::move(record)); }
+  void Clear() { dispatcher_.Clear(); }
+  size_t Pending() const { return dispatcher_.Pending(); }
 
-  // The application's gate (FreezeEvents: 0 open, else closed) and the
-  // Control Object's (COFreezeEvents).
-  void SetFreezeEvents(int32_t freeze);
-  int32_t FreezeEvents() const;
-  void SetCOFreezeEvents(int32_t freeze);
-  int32_t COFreezeEvents() const;
+  void SetFreezeEvents(int32_t freeze) { dispatcher_.SetFreezeEvents(freeze); }
+  int32_t FreezeEvents() const { return dispatcher_.FreezeEvents(); }
+  void SetCOFreezeEvents(int32_t freeze) { dispatcher_.SetCOFreezeEvents(freeze); }
+  int32_t COFreezeEvents() const { return dispatcher_.COFreezeEvents(); }
 
   // The last answer to an Error record (0 before the first).
-  int32_t ErrorResponse() const;
+  int32_t ErrorResponse() const { return errorResponse_; }
 
  private:
-  void EventThread();
-  bool DeliverNext(std::unique_lock<std::mutex>& lock);
-  void OnMailbox(uintptr_t token);  // owner thread
-  void Deliver(CEventRecord& record);
+  void Deliver(CEventRecord& record);  // owner thread
   void DeliverError(CEventRecord& record);
   bool StatusIsCurrent(int32_t status);
 
   IEventHost* const host_;
   IControlObject* controlObject_ = nullptr;  // not owned; set by Start
   EventDispids dispids_;
-  std::unique_ptr<platform::COwnerMailbox> mailbox_;  // owner thread
-
-  mutable std::mutex mutex_;  // everything below
-  std::condition_variable wake_;
-  std::deque<std::unique_ptr<CEventRecord>> queue_;
-  std::unique_ptr<CEventRecord> inDelivery_;  // posted to the mailbox, not yet taken
-  uintptr_t deliverySerial_ = 0;
-  bool handled_ = false;
-  bool closing_ = true;
-  int32_t freezeEvents_ = 0;
-  int32_t coFreezeEvents_ = 0;
-  int32_t errorResponse_ = 0;
-  std::thread thread_;
+  std::atomic<int32_t> errorResponse_{0};
+  CEventDispatcher dispatcher_;  // last: stopped before the members above go
 };

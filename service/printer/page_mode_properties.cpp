@@ -1,6 +1,7 @@
 #include "service/printer/page_mode_properties.h"
 
 #include "common/opos.h"
+#include "service/common/decimal_text.h"
 #include "service/pipeline/page/page_mode.h"
 
 namespace {

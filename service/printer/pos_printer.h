@@ -9,13 +9,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "portmgr/portmgr_api.h"
-#include "service/printer/device_entry.h"
+#include "service/common/device_entry.h"
+#include "service/common/port_client.h"
 #include "service/printer/event_queue.h"
 #include "service/printer/printer_data.h"
 #include "service/printer/output_path.h"
@@ -88,6 +90,14 @@ class CPOSPrinter {
   // output path read them).
   const DeviceEntry& Entry() const { return entry_; }
 
+  // The health checks: the handshake (text only) and the printed test
+  // receipt (synchronous; ResultCode and text). The interactive level
+  // shows the dialog set here, which may run the printed one.
+  int32_t InternalCheck();
+  int32_t ExternalCheck();
+  std::string TestReceiptText() const;
+  void SetHealthDialog(std::function<void(CPOSPrinter&)> dialog) { healthDialog_ = std::move(dialog); }
+
  private:
   class PortUser;
   class OutputHost;
@@ -107,7 +117,6 @@ class CPOSPrinter {
 
   // Claim, enable and release steps.
   CPortManager* Port() const;
-  PortSettings MakePortSettings() const;
   int32_t WriteToPort(const uint8_t* bytes, int32_t length);
   void SetDeviceEnabled(int32_t value);
   void Enable();
@@ -144,11 +153,12 @@ class CPOSPrinter {
   mutable std::mutex stateMutex_;  // guards state_
   int32_t state_ = 1;              // OPOS_S_CLOSED
 
-  int32_t portHandle_ = 0;
+  CPortClient port_{PORT_USER_PRINTER};
   CPortManagerLink portLink_;
 
   IControlObject* controlObject_ = nullptr;  // not owned
   EventDispids eventDispIds_;
+  std::function<void(CPOSPrinter&)> healthDialog_;
 
   // Declared last: destroyed first, so their threads never see a
   // half-destroyed printer.

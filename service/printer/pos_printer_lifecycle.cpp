@@ -6,10 +6,10 @@
 #include "common/trace.h"
 #include "service/port/port_table.h"
 #include "service/printer/capability_profile.h"
-#include "service/printer/control_object.h"
+#include "service/common/control_object.h"
 #include "service/printer/pos_printer.h"
 #include "service/printer/printer_commands.h"
-#include "service/printer/printer_environment.h"
+#include "service/common/device_environment.h"
 #include "service/printer/printer_port_user.h"
 
 using namespace opos;
@@ -68,12 +68,11 @@ bool CPOSPrinter::LinkControlObject(IControlObject* controlObject) {
 int32_t CPOSPrinter::OpenService(const std::string&, const std::string& deviceName, IControlObject* controlObject) {
   // A second open would start the workers twice or lose the port handle
   // (also after an open that failed once it held the port).
-  if (portHandle_ != 0 || output_->Running() || events_->Running()) return Result(OPOS_E_ILLEGAL);
+  if (port_.Held() || output_->Running() || events_->Running()) return Result(OPOS_E_ILLEGAL);
   d_.resultCodeExtended = 0;
   if (Result(ReadConfiguration(deviceName)) != OPOS_SUCCESS) return d_.resultCode;
 
-  portHandle_ = AcquirePort(d_.deviceKey, entry_.portName, PORT_USER_PRINTER);
-  if (portHandle_ == 0) return Result(OPOS_E_FAILURE);
+  if (!port_.Acquire(d_.deviceKey, entry_.portName)) return Result(OPOS_E_FAILURE);
   portLink_.SetManager(Port());
 
   if (!LinkControlObject(controlObject)) return Result(OPOS_E_NOSERVICE);
@@ -85,24 +84,7 @@ int32_t CPOSPrinter::OpenService(const std::string&, const std::string& deviceNa
 
 // ---- ClaimDevice and the handshake -------------------------------------
 
-CPortManager* CPOSPrinter::Port() const {
-  if (portHandle_ == 0) return nullptr;
-  PortEntry* entry = FindPort(portHandle_);
-  return entry ? entry->manager : nullptr;
-}
-
-PortSettings CPOSPrinter::MakePortSettings() const {
-  PortSettings s{};
-  s.portName = entry_.portName.c_str();
-  s.baudRate = entry_.baudRate;
-  s.dataBits = entry_.dataBits;
-  s.stopBits = entry_.stopBits;
-  s.parity = entry_.parity;
-  for (int i = 0; i < 5; ++i) s.option[i] = entry_.option[i];
-  s.inputBuffer = entry_.inputBuffer;
-  s.outputBuffer = entry_.outputBuffer;
-  return s;
-}
+CPortManager* CPOSPrinter::Port() const { return port_.Manager(); }
 
 bool CPOSPrinter::InitializePrinter(int32_t mode, int32_t) {
   CPortManager* port = Port();
@@ -117,15 +99,7 @@ bool CPOSPrinter::InitializePrinter(int32_t mode, int32_t) {
 int32_t CPOSPrinter::ClaimDevice(int32_t) {
   d_.resultCodeExtended = 0;
   if (flags_.claimed) return Result(OPOS_SUCCESS);
-  CPortManager* port = Port();
-  if (port == nullptr) return Result(OPOS_E_ILLEGAL);
-
-  port->SetPrinterUser(portUser_.get());
-  const PortSettings settings = MakePortSettings();
-  if (!port->Open(PORT_USER_PRINTER, settings)) {
-    port->SetPrinterUser(nullptr);
-    return Result(OPOS_E_ILLEGAL);
-  }
+  if (!port_.Open(MakePortSettings(entry_), portUser_.get())) return Result(OPOS_E_ILLEGAL);
   flags_.claimed = 1;
   Result(OPOS_SUCCESS);
 
@@ -135,25 +109,18 @@ int32_t CPOSPrinter::ClaimDevice(int32_t) {
   }
   // The printer did not take the handshake: give the port back, and stop
   // its monitor thread reporting to an unclaimed printer.
-  port->Close(PORT_USER_PRINTER);
-  port->SetPrinterUser(nullptr);
+  port_.Close();
   flags_.claimed = 0;
   return Result(OPOS_E_FAILURE);
 }
 
 // ---- DeviceEnabled -----------------------------------------------------
 
-int32_t CPOSPrinter::WriteToPort(const uint8_t* bytes, int32_t length) {
-  CPortManager* port = Port();
-  if (port == nullptr || !port->Lock(-1)) return 0;
-  const int32_t written = port->Write(bytes, length);
-  port->Unlock();
-  return written;
-}
+int32_t CPOSPrinter::WriteToPort(const uint8_t* bytes, int32_t length) { return port_.Write(bytes, length); }
 
 void CPOSPrinter::Enable() {
   using namespace printer_commands;
-  if (CPortManager* port = Port()) port->Clear();
+  port_.Clear();
   flags_.deviceEnabled = 1;
   const uint8_t* block = d_.print.printerType == kInkPrinterType ? kEnableStatusInk : kEnableStatus;
   if (WriteToPort(block, Length(kEnableStatus)) < Length(kEnableStatus)) {
@@ -190,10 +157,7 @@ int32_t CPOSPrinter::ReleaseDevice() {
   flags_.claimed = 0;
   output_->DropAll();
   DropQueuedEvents();
-  if (CPortManager* port = Port()) {
-    port->SetPrinterUser(nullptr);
-    port->Close(PORT_USER_PRINTER);
-  }
+  port_.Close();
   return Result(OPOS_SUCCESS);
 }
 
@@ -204,8 +168,7 @@ int32_t CPOSPrinter::Close() {
     SetState(OPOS_S_CLOSED);
     flags_.claimed = 0;
     portLink_.SetManager(nullptr);
-    if (portHandle_ != 0) ReleasePort(PORT_USER_PRINTER, portHandle_);
-    portHandle_ = 0;
+    port_.Release();
     controlObject_ = nullptr;
   }
   return Result(OPOS_SUCCESS);

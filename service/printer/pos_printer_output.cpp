@@ -23,5 +23,3 @@ int32_t CPOSPrinter::TransactionPrint(int32_t station, int32_t control) {
 }
 int32_t CPOSPrinter::ClearOutput() { return Result(output_->ClearOutput()); }
 
-int32_t CPOSPrinter::CheckHealth(int32_t) { return Result(OPOS_E_ILLEGAL); }
-int32_t CPOSPrinter::DirectIO(int32_t, int32_t*, std::string*) { return Result(OPOS_E_ILLEGAL); }

@@ -2,7 +2,7 @@
 // their start and stop, the event gates, and the records the workers post.
 #include "common/opos.h"
 #include "service/printer/pos_printer.h"
-#include "service/printer/printer_environment.h"
+#include "service/common/device_environment.h"
 
 using namespace opos;
 

@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "service/server/cash_drawer_object.h"
 #include "service/server/guids.h"
 #include "service/server/pos_printer_object.h"
 
@@ -9,13 +10,11 @@ namespace server {
 namespace {
 
 CClassFactory g_printerFactory(&CPOSPrinterObject::Create);
+CClassFactory g_drawerFactory(&CCashDrawerObject::Create);
 
-// The cash drawer's row waits for its dispatch object: give it a factory
-// (CClassFactory over CCashDrawerObject::Create) and it is served and
-// registered like the printer.
 const ServerClass kClasses[] = {
     {&CLSID_POSPrinter, L"Tavo.POSPrinter.ServiceObject.1.9", &g_printerFactory},
-    {&CLSID_CashDrawer, L"Tavo.CashDrawer.ServiceObject1.9", nullptr},
+    {&CLSID_CashDrawer, L"Tavo.CashDrawer.ServiceObject1.9", &g_drawerFactory},
 };
 
 }  // namespace

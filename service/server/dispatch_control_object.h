@@ -10,7 +10,7 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include "service/printer/control_object.h"
+#include "service/common/control_object.h"
 
 namespace server {
 

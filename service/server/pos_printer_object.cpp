@@ -4,10 +4,16 @@
 
 #include "common/opos.h"
 #include "service/server/guids.h"
+#include "service/server/module.h"
+#include "service/server/printer_health_dialog.h"
 
 namespace server {
 
 IUnknown* CPOSPrinterObject::Create() { return new (std::nothrow) CPOSPrinterObject(); }
+
+CPOSPrinterObject::CPOSPrinterObject() {
+  printer_.SetHealthDialog([](CPOSPrinter& printer) { CPrinterHealthDlg::Show(printer, ModuleInstance()); });
+}
 
 const GUID& CPOSPrinterObject::LibraryId() { return LIBID_POSPrinter; }
 const IID& CPOSPrinterObject::InterfaceId() { return DIID_POSPrinter; }

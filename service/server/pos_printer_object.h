@@ -35,7 +35,7 @@ class CPOSPrinterObject : public CDispatchObject<CPOSPrinterObject> {
   int32_t Close();
 
  private:
-  CPOSPrinterObject() = default;
+  CPOSPrinterObject();
   ~CPOSPrinterObject() override = default;
 
   // Declared before the printer so the printer goes first and never sees a

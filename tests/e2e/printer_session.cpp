@@ -7,9 +7,9 @@ PrinterSession::~PrinterSession() {
   if (object_) object_->Release();
 }
 
-bool PrinterSession::Create(HRESULT* hr) {
+bool PrinterSession::Create(HRESULT* hr, const wchar_t* progId) {
   CLSID clsid;
-  HRESULT result = CLSIDFromProgID(kPrinterProgId, &clsid);
+  HRESULT result = CLSIDFromProgID(progId, &clsid);
   if (SUCCEEDED(result)) {
     result = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&object_));
   }

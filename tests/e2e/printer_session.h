@@ -31,6 +31,7 @@ enum : long {
 };
 
 constexpr wchar_t kPrinterProgId[] = L"Tavo.POSPrinter.ServiceObject.1.9";
+constexpr wchar_t kDrawerProgId[] = L"Tavo.CashDrawer.ServiceObject1.9";
 
 class PrinterSession {
  public:
@@ -40,7 +41,8 @@ class PrinterSession {
   PrinterSession& operator=(const PrinterSession&) = delete;
 
   // CLSIDFromProgID + CoCreateInstance; false with the HRESULT in hr.
-  bool Create(HRESULT* hr = nullptr);
+  // The cash drawer is driven the same way under its own ProgID.
+  bool Create(HRESULT* hr = nullptr, const wchar_t* progId = kPrinterProgId);
   IDispatch* Object() const { return object_; }
 
   // A method by name, arguments in declaration order; its VT_I4 result,

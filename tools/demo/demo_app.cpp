@@ -3,9 +3,11 @@
 // own event sink, claims, enables, prints a sample receipt asynchronously
 // (a logo, text, the receipt number as a Code 128 bar code and a QR code,
 // and a cut), waits for the last OutputComplete while pumping messages
-// (events arrive on this thread), then releases and closes.
+// (events arrive on this thread), then releases and closes. With a drawer
+// device it then opens the cash drawer on the same printer, kicks it and
+// waits until it is closed again, listing the drawer's events.
 //
-//   demo-app.exe <device name> [receipt text file]
+//   demo-app.exe <device name> [receipt text file] [--drawer <drawer device name>]
 #include <windows.h>
 #include <ole2.h>
 #include <oleauto.h>
@@ -20,6 +22,7 @@ namespace {
 
 const wchar_t kProgId[] = L"Tavo.POSPrinter.ServiceObject.1.9";
 const char kReceiptNumber[] = "TAVO-0042-1187";
+const wchar_t kDrawerProgId[] = L"Tavo.CashDrawer.ServiceObject1.9";
 
 std::wstring Widen(const std::string& text) {
   if (text.empty()) return {};
@@ -79,11 +82,11 @@ VARIANT Dispatch(IDispatch* d) {
   return var;
 }
 
-// Pumps messages until the sink has seen an OutputComplete for outputId or
-// the time runs out.
-bool WaitForOutput(CEventSink& sink, long outputId, DWORD limitMs) {
+// Pumps messages until done() holds or the time runs out.
+template <class Done>
+bool PumpUntil(Done done, DWORD limitMs) {
   DWORD start = GetTickCount();
-  while (!sink.HasOutputComplete(outputId)) {
+  while (!done()) {
     if (GetTickCount() - start > limitMs) return false;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
     MSG msg;
@@ -93,6 +96,58 @@ bool WaitForOutput(CEventSink& sink, long outputId, DWORD limitMs) {
     }
   }
   return true;
+}
+
+bool WaitForOutput(CEventSink& sink, long outputId, DWORD limitMs) {
+  return PumpUntil([&] { return sink.HasOutputComplete(outputId); }, limitMs);
+}
+
+IDispatch* Create(const wchar_t* progId) {
+  CLSID clsid;
+  IDispatch* so = nullptr;
+  if (FAILED(CLSIDFromProgID(progId, &clsid)) ||
+      FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&so)))) {
+    std::printf("cannot create %ls: is ptrservice.dll registered?\n", progId);
+    return nullptr;
+  }
+  std::printf("created %ls\n", progId);
+  return so;
+}
+
+// Kicks the drawer and waits until it reports closed again (the virtual
+// printer's drawer closes by itself). True when it opened and closed.
+bool KickDrawer(const std::string& device) {
+  IDispatch* drawer = Create(kDrawerProgId);
+  if (!drawer) return false;
+  CEventSink* sink = new CEventSink();
+  bool ok = false;
+  long rc = CallByName(drawer, L"OpenService", {Text("CashDrawer"), Text(device), Dispatch(sink)});
+  std::printf("drawer OpenService(\"%s\") = %ld\n", device.c_str(), rc);
+  if (rc == 0) {
+    CallByName(drawer, L"ClaimDevice", {Long(1000)});
+    CallByName(drawer, L"SetPropertyNumber", {Long(3), Long(1)});  // DeviceEnabled
+    std::printf("drawer DeviceEnabled = %ld\n", CallByName(drawer, L"GetPropertyNumber", {Long(3)}));
+    std::printf("OpenDrawer = %ld\n", CallByName(drawer, L"OpenDrawer", {}));
+    const auto opened = [&] { return CallByName(drawer, L"GetPropertyNumber", {Long(1001)}) == 1; };
+    if (PumpUntil(opened, 5000)) {
+      std::printf("drawer is open; WaitForDrawerClose (beeps after 10 s) ...\n");
+      rc = CallByName(drawer, L"WaitForDrawerClose", {Long(10000), Long(800), Long(100), Long(900)});
+      std::printf("WaitForDrawerClose = %ld, DrawerOpened = %ld\n", rc,
+                  CallByName(drawer, L"GetPropertyNumber", {Long(1001)}));
+      ok = rc == 0;
+      PumpUntil([] { return false; }, 300);  // let the last event arrive
+    } else {
+      std::printf("the drawer did not report open\n");
+    }
+    CallByName(drawer, L"SetPropertyNumber", {Long(3), Long(0)});
+    CallByName(drawer, L"ReleaseDevice", {});
+    std::printf("drawer Close = %ld\n", CallByName(drawer, L"Close", {}));
+  }
+  std::printf("drawer events received:\n");
+  for (const std::string& line : sink->Log()) std::printf("  %s\n", line.c_str());
+  drawer->Release();
+  sink->Release();
+  return ok;
 }
 
 std::string ReadFile(const char* path) {
@@ -167,24 +222,28 @@ long PrintSample(IDispatch* so, const std::string& receipt) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: demo-app <device name> [receipt file]\n");
+    std::fprintf(stderr, "usage: demo-app <device name> [receipt file] [--drawer <drawer device>]\n");
     return 2;
   }
   const std::string device = argv[1];
-  const bool sample = argc <= 2;
-  const std::string receipt = sample ? SampleReceipt() : ReadFile(argv[2]);
+  std::string receiptFile, drawerDevice;
+  for (int i = 2; i < argc; ++i) {
+    if (std::string(argv[i]) == "--drawer" && i + 1 < argc) {
+      drawerDevice = argv[++i];
+    } else {
+      receiptFile = argv[i];
+    }
+  }
+  const bool sample = receiptFile.empty();
+  const std::string receipt = sample ? SampleReceipt() : ReadFile(receiptFile.c_str());
 
   if (FAILED(OleInitialize(nullptr))) return 1;
   int exitCode = 1;
-  CLSID clsid;
-  IDispatch* so = nullptr;
-  if (FAILED(CLSIDFromProgID(kProgId, &clsid)) ||
-      FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&so)))) {
-    std::printf("cannot create %ls: is ptrservice.dll registered?\n", kProgId);
+  IDispatch* so = Create(kProgId);
+  if (!so) {
     OleUninitialize();
     return 1;
   }
-  std::printf("created %ls\n", kProgId);
 
   CEventSink* sink = new CEventSink();
   long rc = CallByName(so, L"OpenService", {Text("POSPrinter"), Text(device), Dispatch(sink)});
@@ -219,6 +278,7 @@ int main(int argc, char** argv) {
   for (const std::string& line : sink->Log()) std::printf("  %s\n", line.c_str());
   so->Release();
   sink->Release();
+  if (exitCode == 0 && !drawerDevice.empty() && !KickDrawer(drawerDevice)) exitCode = 1;
   OleUninitialize();
   return exitCode;
 }

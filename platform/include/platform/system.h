@@ -9,6 +9,9 @@ namespace platform {
 // Milliseconds since some fixed point; wraps after about 49.7 days.
 uint32_t TickCount();
 void SleepMs(uint32_t milliseconds);
+// Sounds a tone of the given frequency (Hz) for durationMs and returns when
+// it has ended. Without a speaker service (POSIX) it only waits.
+void Beep(uint32_t frequency, uint32_t durationMs);
 
 // The family test on a GetVersion word: top bit set and major version (low
 // byte) at least 4; or top bit set and bits 16..30 all clear; or top bit

@@ -14,7 +14,7 @@
 
 #include "common/opos.h"
 #include "platform/owner_thread.h"
-#include "service/printer/control_object.h"
+#include "service/common/control_object.h"
 
 using namespace opos;
 

@@ -12,7 +12,7 @@
 #include "common/opos.h"
 #include "common/trace.h"
 #include "printer_fixture.h"
-#include "service/printer/printer_environment.h"
+#include "service/common/device_environment.h"
 
 using namespace opos;
 using namespace printer_test;

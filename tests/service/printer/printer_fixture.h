@@ -12,7 +12,7 @@
 
 #include "platform/registry_test_support.h"
 #include "service/port/port_table.h"
-#include "service/printer/control_object.h"
+#include "service/common/control_object.h"
 #include "service/printer/pos_printer.h"
 #include "tests/support/fake_portmgr.h"
 #include "tests/support/temp_folder.h"

@@ -7,8 +7,8 @@
 
 #include "common/opos.h"
 #include "service/printer/character_set.h"
-#include "service/printer/decimal_text.h"
-#include "service/printer/device_entry.h"
+#include "service/common/decimal_text.h"
+#include "service/common/device_entry.h"
 #include "service/printer/line_metrics.h"
 #include "service/printer/page_mode_properties.h"
 #include "service/pipeline/state_prefix.h"

@@ -45,11 +45,13 @@ const ServerDll& Server() {
   return dll;
 }
 
-IDispatch* CreatePrinter() {
+IDispatch* CreatePrinter() { return CreateObject(server::CLSID_POSPrinter); }
+
+IDispatch* CreateObject(REFCLSID clsid) {
   const ServerDll& dll = Server();
   if (!dll.getClassObject) return nullptr;
   IClassFactory* factory = nullptr;
-  if (FAILED(dll.getClassObject(server::CLSID_POSPrinter, IID_IClassFactory, reinterpret_cast<void**>(&factory)))) {
+  if (FAILED(dll.getClassObject(clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)))) {
     return nullptr;
   }
   IDispatch* object = nullptr;

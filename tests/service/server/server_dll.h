@@ -23,6 +23,8 @@ const ServerDll& Server();
 
 // A new printer Service Object from the module's factory (nullptr on failure).
 IDispatch* CreatePrinter();
+// A new object of any class the module serves.
+IDispatch* CreateObject(REFCLSID clsid);
 
 // Calls a method by name with arguments in declaration order.
 HRESULT CallByName(IDispatch* object, const wchar_t* name, std::vector<VARIANT> args, VARIANT* result,

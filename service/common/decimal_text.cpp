@@ -1,4 +1,4 @@
-#include "service/printer/decimal_text.h"
+#include "service/common/decimal_text.h"
 
 #include "service/pipeline/page/page_mode.h"
 

@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 
+#include "portmgr/portmgr_api.h"
+
 struct DeviceEntry {
   std::string portName;
   int32_t baudRate = 0;  // the TCP port for network ports
@@ -46,3 +48,7 @@ int32_t ServiceObjectVersionFrom(const std::string& version);
 
 // The registry key of a printer's device entry.
 std::string PrinterEntryKey(const std::string& deviceKey);
+
+// The port-manager settings of the entry's port. portName points into the
+// entry, which must outlive the result.
+PortSettings MakePortSettings(const DeviceEntry& entry);

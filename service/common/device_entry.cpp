@@ -1,8 +1,8 @@
-#include "service/printer/device_entry.h"
+#include "service/common/device_entry.h"
 
 #include "common/registry_access.h"
 #include "common/registry_schema.h"
-#include "service/printer/decimal_text.h"
+#include "service/common/decimal_text.h"
 
 namespace {
 
@@ -83,4 +83,17 @@ bool ReadDeviceEntry(const std::string& deviceKey, const DeviceEntryEnvironment&
   e->hasVersion = r.Text(schema::kVersion, &version);
   if (e->hasVersion) e->serviceObjectVersion = ServiceObjectVersionFrom(version);
   return !e->portName.empty() && !e->deviceName.empty();
+}
+
+PortSettings MakePortSettings(const DeviceEntry& e) {
+  PortSettings s{};
+  s.portName = e.portName.c_str();
+  s.baudRate = e.baudRate;
+  s.dataBits = e.dataBits;
+  s.stopBits = e.stopBits;
+  s.parity = e.parity;
+  for (int i = 0; i < 5; ++i) s.option[i] = e.option[i];
+  s.inputBuffer = e.inputBuffer;
+  s.outputBuffer = e.outputBuffer;
+  return s;
 }

@@ -1,7 +1,8 @@
-#include "service/printer/printer_environment.h"
+#include "service/common/device_environment.h"
 
 #include <mutex>
 
+#include "common/usb_printer_list.h"
 #include "platform/system.h"
 
 namespace {
@@ -18,10 +19,6 @@ Resolver& TestResolver() {
   return r;
 }
 
-// The attached USB printers are listed only by the Windows device set-up
-// interface; elsewhere none is ever attached.
-std::string NoUsbPrinter(const std::string&, const std::string&) { return {}; }
-
 }  // namespace
 
 void SetUsbResolverForTesting(Resolver resolver) {
@@ -33,6 +30,6 @@ DeviceEntryEnvironment MakeDeviceEntryEnvironment() {
   DeviceEntryEnvironment env;
   env.windows95Family = platform::IsWindows95Family();
   std::lock_guard<std::mutex> lock(ResolverMutex());
-  env.resolveUsb = TestResolver() ? TestResolver() : Resolver(NoUsbPrinter);
+  env.resolveUsb = TestResolver() ? TestResolver() : Resolver(ResolveAttachedUsbPrinter);
   return env;
 }
