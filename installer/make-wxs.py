@@ -25,8 +25,7 @@ COM_CLASSES = [
     ("Tavo.POSPrinter.ServiceObject.1.9", "{A15AA58F-FA00-4ED7-ABEB-2D823DEEAE22}"),
 ]
 THREADING_MODEL = "Apartment"
-BINARIES = ["ptrservice.dll", "portmgr.dll"]
-OPTIONAL_PROGRAM = "devsetup.exe"  # with its Start-menu shortcut when built
+BINARIES = ["ptrservice.dll", "portmgr.dll", "devsetup.exe"]
 GUID_NAMESPACE = uuid.UUID("8F1C3A52-7E64-4B0D-9C2E-5A7B1D0E3F49")
 
 
@@ -66,6 +65,11 @@ def reg(root, key, name, value, keypath=False):
     return f'<RegistryValue Root="{root}" Key={quoteattr(key)}{attr} Type="string" Value={quoteattr(value)}{kp}/>'
 
 
+def shortcut(sid, name, file_id, folder):
+    return (f'<Shortcut Id="{sid}Shortcut" Name="{name}" Description="Register and test OPOS devices" '
+            f'Target="[#{file_id}]" WorkingDirectory="{folder}"/>')
+
+
 def com_rows(server_file_id):
     rows = []
     for progid, clsid in COM_CLASSES:
@@ -78,7 +82,8 @@ def com_rows(server_file_id):
 
 
 def width_components(w, depth, suffix, bin_dir, win64, data_folder):
-    """The DLLs of one width, their COM rows and that view's ServiceInfo."""
+    """The programs of one width, their COM rows and that view's ServiceInfo.
+    devsetup of each width writes the device entries of its own view."""
     server_id = "ptrservice" + suffix
     w.component(depth, "Server" + suffix, win64,
                 [file_row(server_id, os.path.join(bin_dir, "ptrservice.dll"))] + com_rows(server_id))
@@ -87,6 +92,7 @@ def width_components(w, depth, suffix, bin_dir, win64, data_folder):
         reg("HKLM", SERVICE_INFO, "Installdir", data_folder),
         reg("HKLM", SERVICE_INFO, "mngdir", f"[#portmgr{suffix}]"),
     ])
+    w.component(depth, "SetupProgram" + suffix, win64, [file_row("devsetup" + suffix, os.path.join(bin_dir, "devsetup.exe"))])
 
 
 def main():
@@ -108,8 +114,6 @@ def main():
             if not os.path.isfile(os.path.join(folder, name)):
                 sys.exit(f"make-wxs.py: {os.path.join(folder, name)} is missing; build it first")
     data_files = sorted(f for f in os.listdir(args.data) if f.lower().endswith(".inf"))
-    program = os.path.join(args.bin, OPTIONAL_PROGRAM)
-    have_program = os.path.isfile(program)
 
     w = Writer()
     w.add(0, '<?xml version="1.0" encoding="utf-8"?>')
@@ -130,8 +134,6 @@ def main():
     width_components(w, 5, "", args.bin, x64, data_folder)
     w.component(5, "SetupData", x64, [file_row(f"data{i}", os.path.join(args.data, f), i == 0)
                                       for i, f in enumerate(data_files)])
-    if have_program:
-        w.component(5, "SetupProgram", x64, [file_row("devsetup", program)])
     w.add(5, '<Directory Id="UTILITYDIR" Name="Utility">')
     w.component(6, "UtilityFolder", x64, ['<CreateFolder/>'])
     w.add(5, "</Directory>")
@@ -144,16 +146,16 @@ def main():
         width_components(w, 5, "32", args.bin32, False, data_folder)
         w.add(4, "</Directory>")
         w.add(3, "</Directory>")
-    if have_program:
-        w.add(3, '<Directory Id="ProgramMenuFolder">')
-        w.add(4, f'<Directory Id="MENUDIR" Name="{FOLDER}">')
-        w.component(5, "MenuShortcut", x64, [
-            '<Shortcut Id="DevsetupShortcut" Name="Device Setup" Description="Register and test OPOS devices" '
-            'Target="[#devsetup]" WorkingDirectory="INSTALLDIR"/>',
-            '<RemoveFolder Id="RemoveMenuDir" On="uninstall"/>',
-            reg("HKCU", r"Software\Tavo\OPOS", "MenuShortcut", "1", keypath=True)])
-        w.add(4, "</Directory>")
-        w.add(3, "</Directory>")
+    w.add(3, '<Directory Id="ProgramMenuFolder">')
+    w.add(4, f'<Directory Id="MENUDIR" Name="{FOLDER}">')
+    shortcuts = [shortcut("Devsetup", "Device Setup", "devsetup", "INSTALLDIR")]
+    if x64:
+        shortcuts.append(shortcut("Devsetup32", "Device Setup (32-bit applications)", "devsetup32", "INSTALLDIR32"))
+    w.component(5, "MenuShortcuts", x64, shortcuts + [
+        '<RemoveFolder Id="RemoveMenuDir" On="uninstall"/>',
+        reg("HKCU", r"Software\Tavo\OPOS", "MenuShortcuts", "1", keypath=True)])
+    w.add(4, "</Directory>")
+    w.add(3, "</Directory>")
     w.add(2, "</Directory>")
     w.add(2, '<Feature Id="Package" Title="Tavo OPOS" Level="1">')
     for cid in w.components:

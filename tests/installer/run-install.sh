@@ -38,7 +38,9 @@ mkdir -p "$WORK/out"
 OLDER=$(echo "$VERSION" | awk -F. '{printf "%d.%d.%d.%d", $1, $2, ($3 > 0 ? $3 - 1 : 0), 1}')
 sh "$ROOT/installer/build-msi.sh" "$ARCH" "$OLDER" "$WORK/older.msi" "$BIN" $BIN32 >/dev/null
 sh "$ROOT/installer/build-msi.sh" "$ARCH" "$VERSION" "$WORK/current.msi" "$BIN" $BIN32 >/dev/null
-sh "$ROOT/scripts/make-wineprefix.sh" "$WIDTH" "$WORK/prefix" null
+# Not the null graphics driver: devsetup must open its window (ctest runs
+# the Windows suites on a virtual X display).
+sh "$ROOT/scripts/make-wineprefix.sh" "$WIDTH" "$WORK/prefix"
 tavo_wine_env "$WIDTH" "$WORK/prefix"
 w() { "$TAVO_WINE" "$@"; }
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
@@ -60,12 +62,12 @@ products=$(grep -c 'DisplayName.*REG_SZ.*Tavo OPOS$' "$WORK/uninstall.txt" || tr
 grep -q "DisplayVersion.*$VERSION" "$WORK/uninstall.txt" || fail "the installed product is not version $VERSION"
 
 echo "--- files and ServiceInfo"
-for f in ptrservice.dll portmgr.dll setup.inf posprn.inf posdisp.inf poscash.inf TavoPOS-R200.inf; do
+for f in ptrservice.dll portmgr.dll devsetup.exe setup.inf posprn.inf posdisp.inf poscash.inf TavoPOS-R200.inf; do
   [ -f "$C/$FILES/Tavo OPOS/$f" ] || fail "$FILES/Tavo OPOS/$f was not installed"
 done
 [ -d "$C/$FILES/Tavo OPOS/Utility" ] || fail "no Utility folder"
 if [ -n "$FILES32" ]; then
-  for f in ptrservice.dll portmgr.dll; do
+  for f in ptrservice.dll portmgr.dll devsetup.exe; do
     [ -f "$C/$FILES32/Tavo OPOS/$f" ] || fail "$FILES32/Tavo OPOS/$f was not installed"
   done
 fi
@@ -77,6 +79,19 @@ if [ -n "$FILES32" ]; then
   grep -q 'mngdir.*Program Files (x86)\\Tavo OPOS\\portmgr.dll$' "$WORK/serviceinfo32.txt" ||
     fail "32-bit view mngdir: $(cat "$WORK/serviceinfo32.txt")"
 fi
+
+echo "--- devsetup from the Start-menu shortcut"
+MENU='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Tavo OPOS'
+[ -f "$C/ProgramData/Microsoft/Windows/Start Menu/Programs/Tavo OPOS/Device Setup.lnk" ] || fail "no Start-menu shortcut"
+running() { w tasklist 2>/dev/null | tr -d '\r' | grep -qi '^devsetup.exe'; }
+w start "$MENU\Device Setup.lnk" >/dev/null 2>&1 || fail "the shortcut could not be started"
+started=no
+for _ in $(seq 60); do
+  if running; then started=yes; break; fi
+  sleep 0.5
+done
+w taskkill /f /im devsetup.exe >/dev/null 2>&1 || true
+[ $started = yes ] || fail "devsetup.exe did not start from the shortcut"
 
 echo "--- COM rows against DllRegisterServer"
 # Keys and values only ("reg:" lines are its complaints about missing keys).
