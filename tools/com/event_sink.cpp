@@ -1,4 +1,4 @@
-#include "tools/demo/event_sink.h"
+#include "tools/com/event_sink.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-// The demo's stand-in for a Control Object's event side: an IDispatch that
+// A Control Object's event side for the tools: an IDispatch that
 // answers the four event methods a Service Object calls and logs them.
 // Single-threaded: the Service Object calls it on the thread that opened it.
 #pragma once

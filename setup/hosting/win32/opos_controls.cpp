@@ -1,0 +1,83 @@
+#include "setup/hosting/win32/opos_controls.h"
+
+#include "common/opos.h"
+#include "setup/hosting/win32/dispatch_call.h"
+
+namespace {
+
+enum : DISPID {
+  kDeviceEnabled = 17,
+  kNumberProperty20 = 20,
+  kCheckHealth = 31,
+  kClaimDevice = 32,
+  kClose = 35,
+  kOpen = 37,
+  kReleaseDevice = 38,
+  kTextProperty105 = 105,
+  kFlagProperty106 = 106,
+};
+
+// {CCB90042-B81E-11D2-AB74-0040054C3719} and its two siblings.
+constexpr CLSID kCashDrawerClass = {0xCCB90042, 0xB81E, 0x11D2, {0xAB, 0x74, 0x00, 0x40, 0x05, 0x4C, 0x37, 0x19}};
+constexpr CLSID kPOSPrinterClass = {0xCCB90152, 0xB81E, 0x11D2, {0xAB, 0x74, 0x00, 0x40, 0x05, 0x4C, 0x37, 0x19}};
+constexpr CLSID kLineDisplayClass = {0xCCB90102, 0xB81E, 0x11D2, {0xAB, 0x74, 0x00, 0x40, 0x05, 0x4C, 0x37, 0x19}};
+
+}  // namespace
+
+COposControl::COposControl(const CLSID& classId) {
+  CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                   reinterpret_cast<void**>(&object_));
+}
+
+COposControl::~COposControl() {
+  if (object_) object_->Release();
+}
+
+int32_t COposControl::Method(DISPID id, std::vector<VARIANT> args) {
+  VARIANT result;
+  if (FAILED(dispatch::Invoke(object_, id, DISPATCH_METHOD, std::move(args), &result))) {
+    return opos::OPOS_E_NOSERVICE;
+  }
+  const long code = dispatch::LongOf(result, opos::OPOS_E_NOSERVICE);
+  VariantClear(&result);
+  return static_cast<int32_t>(code);
+}
+
+int32_t COposControl::Open(const std::string& deviceName) { return Method(kOpen, {dispatch::Text(deviceName)}); }
+int32_t COposControl::ClaimDevice(int32_t timeoutMs) { return Method(kClaimDevice, {dispatch::Long(timeoutMs)}); }
+int32_t COposControl::CheckHealth(int32_t level) { return Method(kCheckHealth, {dispatch::Long(level)}); }
+int32_t COposControl::ReleaseDevice() { return Method(kReleaseDevice, {}); }
+int32_t COposControl::Close() { return Method(kClose, {}); }
+
+void COposControl::SetDeviceEnabled(bool enabled) {
+  dispatch::Invoke(object_, kDeviceEnabled, DISPATCH_PROPERTYPUT, {dispatch::Bool(enabled)}, nullptr);
+}
+
+bool COposControl::DeviceEnabled() {
+  VARIANT result;
+  if (FAILED(dispatch::Invoke(object_, kDeviceEnabled, DISPATCH_PROPERTYGET, {}, &result))) return false;
+  const bool enabled = dispatch::LongOf(result, 0) != 0;
+  VariantClear(&result);
+  return enabled;
+}
+
+void COposControl::SetNumberProperty20(int32_t value) {
+  dispatch::Invoke(object_, kNumberProperty20, DISPATCH_PROPERTYPUT, {dispatch::Long(value)}, nullptr);
+}
+
+void COposControl::SetFlagProperty106(bool value) {
+  dispatch::Invoke(object_, kFlagProperty106, DISPATCH_PROPERTYPUT, {dispatch::Bool(value)}, nullptr);
+}
+
+std::string COposControl::TextProperty105() {
+  if (!object_) return "Control Object not installed";
+  VARIANT result;
+  if (FAILED(dispatch::Invoke(object_, kTextProperty105, DISPATCH_PROPERTYGET, {}, &result))) return {};
+  std::string text = result.vt == VT_BSTR ? dispatch::Narrow(result.bstrVal) : std::string();
+  VariantClear(&result);
+  return text;
+}
+
+COPOSCashDrawer::COPOSCashDrawer() : COposControl(kCashDrawerClass) {}
+COPOSPOSPrinter::COPOSPOSPrinter() : COposControl(kPOSPrinterClass) {}
+COPOSLineDisplay::COPOSLineDisplay() : COposControl(kLineDisplayClass) {}

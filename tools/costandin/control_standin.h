@@ -1,0 +1,35 @@
+// A stand-in for one standard OPOS Control Object, for test machines that
+// have none (Linux, Wine, CI). It offers the members devsetup calls, by
+// their dispatch ids, and does what a Control Object does for them: Open
+// finds the device entry (by device name, or by LDN through the class
+// key), creates the Service Object named by the entry's default value and
+// calls its OpenService with itself as the event sink; the other members
+// forward. Events from the Service Object are answered by CEventSink.
+// Apartment-threaded: every call comes on the thread that created it.
+#pragma once
+
+#include <string>
+
+#include "tools/com/event_sink.h"
+
+class CControlStandIn : public CEventSink {
+ public:
+  // deviceClass: "POSPrinter", "CashDrawer" or "LineDisplay".
+  explicit CControlStandIn(const char* deviceClass) : deviceClass_(deviceClass) {}
+  ~CControlStandIn() override;
+
+  STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
+                      EXCEPINFO* exception, UINT* argErr) override;
+
+ private:
+  long Open(const std::string& deviceName);
+  long Close();
+  long Forward(const wchar_t* method, std::vector<VARIANT> args);
+  long Number(long index);
+
+  std::string deviceClass_;
+  IDispatch* service_ = nullptr;
+  std::string failure_;  // what the last failed call reported
+  long numberProperty20_ = 0;
+  bool flagProperty106_ = false;
+};
