@@ -7,16 +7,16 @@
 namespace {
 
 constexpr ControlPlace kLayout[] = {
-    {IDC_CD_LABEL_PRINTER, 35, 84, 125, 18},  {IDC_CD_PRINTER, 160, 80, 150, 22},
-    {IDC_CD_LABEL_DRAWER, 330, 84, 95, 18},   {IDC_CD_DRAWER, 425, 80, 140, 22},
-    {IDC_CD_LABEL_LDN, 35, 118, 125, 18},     {IDC_CD_LDN, 160, 114, 150, 22},
-    {IDC_CD_PIN_GROUP, 35, 148, 250, 50},     {IDC_CD_PIN_2, 50, 168, 100, 20},
-    {IDC_CD_PIN_5, 160, 168, 100, 20},        {IDC_CD_LEVEL_GROUP, 315, 148, 250, 50},
-    {IDC_CD_LEVEL_LOW, 330, 168, 100, 20},    {IDC_CD_LEVEL_HIGH, 440, 168, 100, 20},
-    {IDC_CD_LABEL_PULSE_ON, 35, 220, 125, 18}, {IDC_CD_PULSE_ON, 160, 216, 100, 22},
+    {IDC_CD_LABEL_PRINTER, 35, 84, 150, 18},     {IDC_CD_PRINTER, 185, 80, 135, 22},
+    {IDC_CD_LABEL_DRAWER, 340, 84, 85, 18},      {IDC_CD_DRAWER, 425, 80, 140, 22},
+    {IDC_CD_LABEL_LDN, 35, 118, 150, 18},        {IDC_CD_LDN, 185, 114, 135, 22},
+    {IDC_CD_PIN_GROUP, 35, 148, 250, 50},        {IDC_CD_PIN_2, 50, 168, 100, 20},
+    {IDC_CD_PIN_5, 160, 168, 100, 20},           {IDC_CD_LEVEL_GROUP, 315, 148, 250, 50},
+    {IDC_CD_LEVEL_LOW, 330, 168, 100, 20},       {IDC_CD_LEVEL_HIGH, 440, 168, 100, 20},
+    {IDC_CD_LABEL_PULSE_ON, 35, 220, 150, 18},   {IDC_CD_PULSE_ON, 185, 216, 100, 22},
     {IDC_CD_LABEL_PULSE_OFF, 315, 220, 110, 18}, {IDC_CD_PULSE_OFF, 430, 216, 100, 22},
-    {IDC_CD_APPLY, 18, 292, 145, 25},         {IDOK, 163, 292, 145, 25},
-    {IDCANCEL, 308, 292, 145, 25},            {IDC_CHECK_HEALTH_BUTTON, 453, 292, 145, 25},
+    {IDC_CD_APPLY, 10, 292, 145, 25},            {IDOK, 155, 292, 145, 25},
+    {IDCANCEL, 300, 292, 145, 25},               {IDC_CHECK_HEALTH_BUTTON, 445, 292, 145, 25},
 };
 
 bool IsChangeOf(int id, int notifyCode) {
@@ -51,7 +51,8 @@ BOOL CCashDrawerDlg::OnInitDialog() {
   SetUpButton(health_, IDC_CHECK_HEALTH_BUTTON, "CheckHealth", 35);
   control_ = std::make_unique<COPOSCashDrawer>();
   Show();
-  return TRUE;
+  SetFocus(Item(IDC_CD_LDN));
+  return FALSE;
 }
 
 void CCashDrawerDlg::Show() {
