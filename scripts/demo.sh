@@ -40,7 +40,7 @@ fi
 
 echo "== building the Windows package ($ARCH) and the virtual printer"
 cmake --preset "$ARCH" >/dev/null
-cmake --build --preset "$ARCH" --target ptrservice portmgr demo-app >/dev/null
+cmake --build --preset "$ARCH" --target ptrservice portmgr demo-app devsetup >/dev/null
 cmake --preset native >/dev/null
 cmake --build --preset native --target tavo-vprinter >/dev/null
 
@@ -74,8 +74,8 @@ echo "== virtual printer listening on 127.0.0.1:$PORT"
 
 echo "== installing the package into $WINEPREFIX (C:\\Tavo)"
 INSTALL=$WINEPREFIX/drive_c/Tavo
-mkdir -p "$INSTALL"
-cp build/$ARCH/bin/ptrservice.dll build/$ARCH/bin/portmgr.dll build/$ARCH/bin/demo-app.exe data/* "$INSTALL/"
+mkdir -p "$INSTALL/Utility"
+cp build/$ARCH/bin/ptrservice.dll build/$ARCH/bin/portmgr.dll build/$ARCH/bin/demo-app.exe build/$ARCH/bin/devsetup.exe data/* "$INSTALL/"
 wine regsvr32 /s 'C:\Tavo\ptrservice.dll' || { echo "registering ptrservice.dll failed" >&2; exit 1; }
 scripts/demo-registry.sh "$MODEL" "$DEVICE" "$PORT" >"$DEMO/demo.reg"
 wine regedit /s "$(wine winepath -w "$DEMO/demo.reg" 2>/dev/null)"

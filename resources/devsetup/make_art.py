@@ -214,9 +214,8 @@ def main_background(name, fonts):
     c = Canvas(600, 343, CANVAS)
     c.gradient(0, 0, 600, 4, ACCENT, ACCENT_DARK)
     c.card(10, 11, 190, 333, 10, COLUMN)
-    c.rounded(20, 152, 180, 153, 0, LINE)
-    c.rounded(20, 190, 180, 191, 0, LINE)
-    c.rounded(20, 270, 180, 271, 0, LINE)
+    c.rounded(20, 196, 180, 197, 0, LINE)
+    c.rounded(20, 273, 180, 274, 0, LINE)
     c.card(196, 22, 372, 333, 10)
     c.card(380, 22, 592, 333, 10)
     big, small = fonts

@@ -3,6 +3,7 @@
 // tested without a screen; the region itself is made in win32/.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

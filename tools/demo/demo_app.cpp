@@ -13,28 +13,68 @@
 #include <string>
 #include <vector>
 
-#include "setup/hosting/win32/dispatch_call.h"
 #include "tools/com/event_sink.h"
 
 namespace {
 
 const wchar_t kProgId[] = L"Tavo.POSPrinter.ServiceObject.1.9";
 
-using dispatch::Long;
-using dispatch::Text;
+std::wstring Widen(const std::string& text) {
+  if (text.empty()) return {};
+  int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring out(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
+  return out;
+}
 
 // Calls a method by name with arguments in natural order; returns its VT_I4
 // result, or -1 when the call itself failed.
 long CallByName(IDispatch* object, const wchar_t* name, std::vector<VARIANT> args) {
-  VARIANT result;
-  const HRESULT hr = dispatch::InvokeByName(object, name, DISPATCH_METHOD, std::move(args), &result);
-  if (FAILED(hr)) {
-    std::printf("  %ls: call failed 0x%08lx\n", name, static_cast<unsigned long>(hr));
+  DISPID id = 0;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+  if (FAILED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) {
+    std::printf("  %ls: no such method\n", name);
     return -1;
   }
-  const long value = dispatch::LongOf(result, 0);
+  std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+  DISPPARAMS params = {reversed.empty() ? nullptr : reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+  VARIANT result;
+  VariantInit(&result);
+  HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, nullptr, nullptr);
+  for (VARIANT& v : args) VariantClear(&v);
+  if (FAILED(hr)) {
+    std::printf("  %ls: Invoke failed 0x%08lx\n", name, static_cast<unsigned long>(hr));
+    return -1;
+  }
+  long value = (result.vt == VT_I4) ? result.lVal : 0;
   VariantClear(&result);
   return value;
+}
+
+VARIANT Long(long v) {
+  VARIANT var;
+  VariantInit(&var);
+  var.vt = VT_I4;
+  var.lVal = v;
+  return var;
+}
+
+VARIANT Text(const std::string& s) {
+  VARIANT var;
+  VariantInit(&var);
+  var.vt = VT_BSTR;
+  std::wstring w = Widen(s);
+  var.bstrVal = SysAllocStringLen(w.data(), static_cast<UINT>(w.size()));
+  return var;
+}
+
+VARIANT Dispatch(IDispatch* d) {
+  VARIANT var;
+  VariantInit(&var);
+  var.vt = VT_DISPATCH;
+  var.pdispVal = d;
+  d->AddRef();
+  return var;
 }
 
 // Pumps messages until the sink has seen an OutputComplete for outputId or
@@ -107,7 +147,7 @@ int main(int argc, char** argv) {
   std::printf("created %ls\n", kProgId);
 
   CEventSink* sink = new CEventSink();
-  long rc = CallByName(so, L"OpenService", {Text("POSPrinter"), Text(device), dispatch::Object(sink)});
+  long rc = CallByName(so, L"OpenService", {Text("POSPrinter"), Text(device), Dispatch(sink)});
   std::printf("OpenService(\"%s\") = %ld\n", device.c_str(), rc);
   if (rc == 0) {
     rc = CallByName(so, L"ClaimDevice", {Long(1000)});

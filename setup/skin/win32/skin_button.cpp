@@ -1,10 +1,9 @@
 #include "setup/skin/win32/skin_button.h"
 
+#include "setup/skin/button_face.h"
 #include "setup/ui/win32/dialog_base.h"
 
 namespace {
-
-enum Picture { kNormal = 0, kPressed = 1, kDisabled = 2 };
 
 HBITMAP LoadPicture(int id) {
   return static_cast<HBITMAP>(
@@ -96,21 +95,16 @@ void CSkinButton::Draw(const DRAWITEMSTRUCT& item) {
   RECT frame = list_ ? RECT{0, 0, picture_.cx, picture_.cy} : item.rcItem;
   DrawFrameControl(dc, &frame, DFC_BUTTON, DFCS_BUTTONPUSH);
 
-  int picture = kNormal;
-  COLORREF color = normalColor_;
-  if (item.itemState & ODS_DISABLED) {
-    picture = PictureCount() >= 3 ? kDisabled : kNormal;
-    color = disabledColor_;
-  } else if (item.itemState & ODS_SELECTED) {
-    picture = PictureCount() >= 2 ? kPressed : kNormal;
-  }
-  if (list_) ImageList_Draw(list_, picture, dc, 0, 0, ILD_NORMAL);
+  const skin::ButtonFace face =
+      skin::FaceFor((item.itemState & ODS_DISABLED) != 0, (item.itemState & ODS_SELECTED) != 0, PictureCount());
+  const COLORREF color = face.disabledText ? disabledColor_ : normalColor_;
+  if (list_) ImageList_Draw(list_, face.picture, dc, 0, 0, ILD_NORMAL);
   if (caption_.empty()) return;
 
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, color);
   HGDIOBJ previous = font_ ? SelectObject(dc, font_) : nullptr;
-  if (origin_.x != -1 && origin_.y != -1) {
+  if (!skin::CaptionCentred(origin_.x, origin_.y)) {
     TextOutA(dc, origin_.x, origin_.y, caption_.c_str(), static_cast<int>(caption_.size()));
   } else {
     DrawTextA(dc, caption_.c_str(), -1, &frame, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

@@ -48,6 +48,7 @@ TEST_F(DevsetupGui, TreeListsDevicesInBoldOrNormalAndDescribesTheSelection) {
 TEST_F(DevsetupGui, RemoveAsksThenDeletesTheDeviceWithItsLdn) {
   SeedPrinter("TavoPOS-R200", "COM1", "");
   SeedPrinter("TavoPOS-R300", "COM2", "BackTill");
+  Put(DeviceClass::kLineDisplay, "QDX-200", schema::kPort, "COM3");
   Start();
   tree_->Select(Device("POSPrinter", "TavoPOS-R300"));
   Key('R');
@@ -63,6 +64,12 @@ TEST_F(DevsetupGui, RemoveAsksThenDeletesTheDeviceWithItsLdn) {
   std::string mapped;
   EXPECT_FALSE(reg_.ReadString(ClassKeyPath(DeviceClass::kPOSPrinter), "BackTill", &mapped));
   EXPECT_TRUE(Device("POSPrinter", "TavoPOS-R200"));
+
+  tree_->Select(Device("LineDisplay", "QDX-200"));
+  Key('R');
+  EXPECT_EQ(Answer("Remove Device", IDOK), "Are you sure you want to delete all setting information about QDX-200");
+  EXPECT_TRUE(WaitFor([this] { return !Device("LineDisplay", "QDX-200"); }));
+  EXPECT_FALSE(reg_.KeyExists(DeviceKeyPath(DeviceClass::kLineDisplay, "QDX-200")));
 }
 
 TEST_F(DevsetupGui, PortRangeRefusesOutOfRangeAndSavesTheCounts) {
@@ -86,6 +93,15 @@ TEST_F(DevsetupGui, PortRangeRefusesOutOfRangeAndSavesTheCounts) {
   EXPECT_EQ(SetupInf("COMRange"), "8");
   EXPECT_EQ(SetupInf("LPTRange"), "3");
   EXPECT_EQ(SetupInf("LPTMRange"), "3");
+}
+
+TEST_F(DevsetupGui, CheckHealthReportsAServiceObjectThatCannotBeCreated) {
+  SeedPrinter("TavoPOS-R500", "COM1", "");
+  Put(DeviceClass::kPOSPrinter, "TavoPOS-R500", schema::kDefault, "Missing.ServiceObject");
+  Start();
+  tree_->Select(Device("POSPrinter", "TavoPOS-R500"));
+  Key('H');
+  EXPECT_EQ(Answer("devsetup", IDOK), "OPOSPrinter Open Error : no Service Object \"Missing.ServiceObject\"");
 }
 
 // Check Health through the Control Object stand-in: the Service Object is
