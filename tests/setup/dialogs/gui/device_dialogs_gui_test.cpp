@@ -80,6 +80,9 @@ TEST_F(DeviceDialogsGui, PrintersAreAddedOnEachInterfaceAndReopenWithTheirValues
   Pick(dialog, IDC_PS_PORT, 0);
   EXPECT_EQ(Answer("devsetup", IDOK), "Failed : Other device used port : COM1");
   EXPECT_EQ(Shown(dialog, IDC_PS_PORT), "COM2");
+  Command(dialog, IDC_PS_USB);
+  EXPECT_EQ(Answer("devsetup", IDOK), "Not Connect USB Device and Power off!");
+  EXPECT_EQ(Shown(dialog, IDC_PS_INPUT_BUF), "4096");
   Command(dialog, IDC_PS_PARALLEL);
   Pick(dialog, IDC_PS_PORT, 1);
   Screenshot(dialog, "devsetup-port-parallel.bmp");
@@ -114,6 +117,14 @@ TEST_F(DeviceDialogsGui, PrintersAreAddedOnEachInterfaceAndReopenWithTheirValues
   Command(dialog, IDCANCEL);
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
   EXPECT_FALSE(reg_.KeyExists(DeviceKeyPath(kPrinter, "TavoPOS-R300")));
+
+  // The R500 offers no USB interface.
+  dialog = AddPrinter(2);
+  ASSERT_TRUE(dialog);
+  EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_PS_USB)));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_PS_ETHERNET)));
+  EXPECT_EQ(Close(dialog, IDOK), "Installed Success!");
+  EXPECT_EQ(Value("TavoPOS-R500", "DeviceName"), "TavoPOS-R500");
 }
 
 TEST_F(DeviceDialogsGui, ADrawerIsAddedToAPrinterOnTheVirtualPrinter) {
