@@ -10,7 +10,8 @@
 
 namespace {
 
-constexpr int kPrinterHealthPrint = 1000;  // "&Print" of the printer's check-health dialog
+constexpr int kPrinterHealthPrint = 1000;   // "&Print" of the printer's check-health dialog
+constexpr int kPrinterHealthResult = 1001;  // its result line
 
 TEST_F(DevsetupGui, TreeListsDevicesInBoldOrNormalAndDescribesTheSelection) {
   SeedPrinter("TavoPOS-R200", "Ethernet", "FrontTill");
@@ -70,6 +71,12 @@ TEST_F(DevsetupGui, RemoveAsksThenDeletesTheDeviceWithItsLdn) {
   EXPECT_EQ(Answer("Remove Device", IDOK), "Are you sure you want to delete all setting information about QDX-200");
   EXPECT_TRUE(WaitFor([this] { return !Device("LineDisplay", "QDX-200"); }));
   EXPECT_FALSE(reg_.KeyExists(DeviceKeyPath(DeviceClass::kLineDisplay, "QDX-200")));
+
+  // Modify with a class node selected opens nothing but rebuilds the tree.
+  SeedPrinter("TavoPOS-R500", "COM4", "");
+  tree_->Select(ClassNode("POSPrinter"));
+  Key('M');
+  EXPECT_TRUE(WaitFor([this] { return Device("POSPrinter", "TavoPOS-R500") != nullptr; }));
 }
 
 TEST_F(DevsetupGui, PortRangeRefusesOutOfRangeAndSavesTheCounts) {
@@ -139,10 +146,12 @@ TEST_F(DevsetupGui, CheckHealthOpensThePrinterThroughItsControlObject) {
   };
   ASSERT_TRUE(WaitFor([&] { return logSize() > before; })) << "the printer was never claimed";
   if (WaitFor(healthDialog, 8000)) {
-    Screenshot(health, "devsetup-check-health.bmp");
     const auto claimed = logSize();
     PostMessageA(health, WM_COMMAND, kPrinterHealthPrint, 0);
     EXPECT_TRUE(WaitFor([&] { return logSize() > claimed + 100; })) << "Print sent no test receipt";
+    HWND result = GetDlgItem(health, kPrinterHealthResult);
+    EXPECT_TRUE(WaitFor([&] { return WindowText(result).rfind("Success", 0) == 0; })) << WindowText(result);
+    Screenshot(health, "devsetup-check-health.bmp");
     PostMessageA(health, WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(health); }));
   } else {

@@ -4,7 +4,8 @@
 # registered, a virtual printer on loopback, then test_devsetup_gui.exe.
 #   run-devsetup-gui.sh <windows bin> <native bin> <wine-run.sh> <data dir> <work dir> [test args]
 # Exit 77 (skipped) without a display or a built piece. The ServiceInfo
-# values are put back as they were, and the stand-ins unregistered.
+# values are put back as they were, the stand-ins unregistered and Wine's
+# frame drawing left to the window manager again.
 set -eu
 WINBIN=$1 NATIVEBIN=$2 WINE=$3 DATA=$4 WORK=$5
 shift 5
@@ -32,7 +33,8 @@ cleanup() {
   set +e
   [ -n "$VP" ] && kill "$VP" 2>/dev/null && wait "$VP" 2>/dev/null
   "$WINE" regsvr32 /s /u "$(winpath "$WINBIN/costandin.dll")" >/dev/null 2>&1
-  printf 'REGEDIT4\r\n\r\n[-%s]\r\n' "$SERVICEINFO" >"$WORK/remove.reg"
+  printf 'REGEDIT4\r\n\r\n[-%s]\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"=-\r\n' \
+    "$SERVICEINFO" >"$WORK/remove.reg"
   "$WINE" regedit /s "$(winpath "$WORK/remove.reg")" >/dev/null 2>&1
   [ -s "$WORK/saved.reg" ] && "$WINE" regedit /s "$(winpath "$WORK/saved.reg")" >/dev/null 2>&1
 }
