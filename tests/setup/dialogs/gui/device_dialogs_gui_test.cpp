@@ -4,9 +4,13 @@
 // in the registry.
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "resources/devsetup/dialog_ids.h"
+#include "tests/e2e/printer_session.h"
 #include "tests/setup/gui/devsetup_gui_fixture.h"
+#include "tools/com/event_sink.h"
 
 namespace {
 
@@ -179,6 +183,28 @@ TEST_F(DeviceDialogsGui, ADrawerIsAddedToAPrinterOnTheVirtualPrinter) {
   if (health) PostMessageA(health, WM_COMMAND, IDOK, 0);
   Command(dialog, IDCANCEL);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+
+  // An application's view of that entry: the Service Object created by its
+  // ProgID prints on the virtual printer.
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  {
+    PrinterSession printer;
+    ASSERT_TRUE(printer.Create());
+    CEventSink* sink = new CEventSink();
+    EXPECT_EQ(printer.Open("TavoPOS-R200", sink), 0);
+    EXPECT_EQ(printer.Claim(), 0);
+    printer.SetNumber(PIDX_DeviceEnabled, 1);
+    EXPECT_EQ(printer.PrintNormal("Receipt of a printer set up through devsetup\n"), 0);
+    const auto printed = [&] {
+      std::ifstream in(std::filesystem::u8path(log), std::ios::binary);
+      const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+      return text.find("set up through devsetup") != std::string::npos;
+    };
+    EXPECT_TRUE(WaitFor(printed)) << "the receipt did not reach the virtual printer";
+    printer.Close();
+    sink->Release();
+  }
+  CoUninitialize();
 }
 
 }  // namespace
