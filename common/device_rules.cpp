@@ -98,11 +98,16 @@ bool LdnAllowed(const CRegistryAccess& reg, DeviceClass deviceClass, const std::
   return true;
 }
 
+bool MapLdn(const CRegistryAccess& reg, DeviceClass deviceClass, const std::string& deviceName,
+            const std::string& oldLdn, const std::string& newLdn) {
+  if (oldLdn != newLdn) DropMapping(reg, deviceClass, deviceName, oldLdn);
+  if (newLdn.empty()) return true;
+  return reg.WriteString(ClassKeyPath(deviceClass), newLdn, deviceName);
+}
+
 bool SaveLdn(const CRegistryAccess& reg, DeviceClass deviceClass, const std::string& deviceName,
              const std::string& oldLdn, const std::string& newLdn) {
-  if (oldLdn != newLdn) DropMapping(reg, deviceClass, deviceName, oldLdn);
-  bool ok = true;
-  if (!newLdn.empty()) ok = reg.WriteString(ClassKeyPath(deviceClass), newLdn, deviceName);
+  const bool ok = MapLdn(reg, deviceClass, deviceName, oldLdn, newLdn);
   return reg.WriteString(DeviceKeyPath(deviceClass, deviceName), schema::kLDN, newLdn) && ok;
 }
 

@@ -43,6 +43,11 @@ std::string LdnRefusal(const std::string& ldn);
 // Names compare without case, as the registry compares them.
 bool LdnAllowed(const CRegistryAccess& reg, DeviceClass deviceClass, const std::string& deviceName,
                 const std::string& ldn);
+// The class-key half of saving an LDN: removes the value of the old LDN
+// when it changed (only while it still maps to this device) and writes the
+// value of a non-empty new LDN. False when that write fails.
+bool MapLdn(const CRegistryAccess& reg, DeviceClass deviceClass, const std::string& deviceName,
+            const std::string& oldLdn, const std::string& newLdn);
 // Saves a device's LDN: removes the class-key value of the old LDN when it
 // changed (only while it still maps to this device), writes the class-key
 // value of a non-empty new LDN, then the device's "LDN". False when a

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "common/setup_data.h"
+#include "setup/dialogs/win32/add_device.h"
 #include "setup/main/device_commands.h"
 #include "setup/main/win32/port_range_dlg.h"
 #include "setup/skin/win32/skin_resources.h"
@@ -237,10 +238,25 @@ IOposControl& CDeviceSetupDlg::ControlFor(DeviceClass deviceClass) {
 
 // The add-device wizard and the device dialogs open here; until they do,
 // the commands only rebuild the tree, as they do after those dialogs.
-void CDeviceSetupDlg::AddPrinter() { RefreshDeviceTree(); }
-void CDeviceSetupDlg::AddCashDrawer() { RefreshDeviceTree(); }
-void CDeviceSetupDlg::AddDisplay() { RefreshDeviceTree(); }
-void CDeviceSetupDlg::ModifyDevice() { RefreshDeviceTree(); }
+void CDeviceSetupDlg::AddPrinter() {
+  device_dialogs::AddPrinterOrDisplay(Handle(), reg_, devsetup::DeviceClass::kPOSPrinter);
+  RefreshDeviceTree();
+}
+
+void CDeviceSetupDlg::AddCashDrawer() {
+  device_dialogs::AddCashDrawer(Handle(), reg_);
+  RefreshDeviceTree();
+}
+
+void CDeviceSetupDlg::AddDisplay() {
+  device_dialogs::AddPrinterOrDisplay(Handle(), reg_, devsetup::DeviceClass::kLineDisplay);
+  RefreshDeviceTree();
+}
+
+void CDeviceSetupDlg::ModifyDevice() {
+  device_dialogs::ModifyDevice(Handle(), reg_, CurrentSelection());
+  RefreshDeviceTree();
+}
 
 void CDeviceSetupDlg::RemoveDevice() {
   CWinMessageBox box(Handle());
