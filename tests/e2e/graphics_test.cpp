@@ -31,9 +31,12 @@ class Graphics : public PrinterE2e {
   static VARIANT L(long v) { return PrinterSession::Long(v); }
   static VARIANT T(const std::string& s) { return PrinterSession::Bytes(s); }
 
-  // Cuts and returns the receipt's Unix path once the printer has written it.
+  // Feeds the last line past the cutter (143 dots behind the head), as an
+  // application does, cuts and returns the receipt's Unix path once the
+  // printer has written it.
   std::string CutAndSave() {
     CommandLog log;
+    EXPECT_EQ(printer_.PrintNormal("\x1b|200uF"), 0);  // MapMode is dots
     EXPECT_EQ(Call(L"CutPaper", {L(100)}), 0);
     EXPECT_TRUE(PumpUntil([&] {
       for (const LoggedCommand& c : log.Since()) {

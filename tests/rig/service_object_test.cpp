@@ -61,9 +61,11 @@ class ServiceObject : public ::testing::Test {
     SetPortLibraryForTesting(nullptr);
   }
 
-  // Cuts and gives the receipt just written, decoded.
+  // Feeds the last line past the cutter (143 dots behind the head), as an
+  // application does, cuts and gives the receipt just written, decoded.
   RgbImage CutAndLoad(std::string* path = nullptr) {
     const long before = StateNumber("receipts");
+    EXPECT_EQ(p.PrintNormal(PTR_S_RECEIPT, "\x1b|200uF"), 0);  // MapMode is dots
     EXPECT_EQ(p.CutPaper(100), 0);
     EXPECT_TRUE(Eventually([&] { return StateNumber("receipts") == before + 1; }, 5000));
     const std::string png = StateText("last_png");
