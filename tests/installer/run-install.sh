@@ -81,16 +81,22 @@ if [ -n "$FILES32" ]; then
 fi
 
 echo "--- devsetup from the Start-menu shortcut"
-MENU='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Tavo OPOS'
-[ -f "$C/ProgramData/Microsoft/Windows/Start Menu/Programs/Tavo OPOS/Device Setup.lnk" ] || fail "no Start-menu shortcut"
-running() { w tasklist 2>/dev/null | tr -d '\r' | grep -qi '^devsetup.exe'; }
-w start "$MENU\Device Setup.lnk" >/dev/null 2>&1 || fail "the shortcut could not be started"
+# The all-users Start menu on Windows; Wine's installer puts a per-machine
+# package's shortcuts into the user's menu.
+MENU=
+for menu in "ProgramData/Microsoft/Windows/Start Menu/Programs" \
+            "users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"; do
+  if [ -f "$C/$menu/Tavo OPOS/Device Setup.lnk" ]; then MENU="C:/$menu/Tavo OPOS"; break; fi
+done
+[ -n "$MENU" ] || fail "no Start-menu shortcut"
+MENU=$(printf '%s' "$MENU" | tr / '\\\\')
+w start "$MENU\\Device Setup.lnk" >/dev/null 2>&1 || fail "the shortcut could not be started"
+# Wine's tasklist lists nothing; taskkill finds the process by name.
 started=no
 for _ in $(seq 60); do
-  if running; then started=yes; break; fi
+  if w taskkill /f /im devsetup.exe >/dev/null 2>&1; then started=yes; break; fi
   sleep 0.5
 done
-w taskkill /f /im devsetup.exe >/dev/null 2>&1 || true
 [ $started = yes ] || fail "devsetup.exe did not start from the shortcut"
 
 echo "--- COM rows against DllRegisterServer"
@@ -137,6 +143,8 @@ echo "--- uninstall"
 w msiexec /x "$(winpath "$WORK/current.msi")" /qn || fail "msiexec /x"
 left=$(find "$C/$FILES/Tavo OPOS" ${FILES32:+"$C/$FILES32/Tavo OPOS"} -type f 2>/dev/null || true)
 [ -z "$left" ] || fail "files left after uninstall: $left"
+links=$(find "$C" -path '*Start Menu*' -name 'Device Setup*.lnk' 2>/dev/null || true)
+[ -z "$links" ] || fail "shortcuts left after uninstall: $links"
 rows >"$WORK/rows-after.txt"
 [ -s "$WORK/rows-after.txt" ] && fail "COM rows left after uninstall"
 for view in "" /reg:32; do
