@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/opos.h"
+#include "common/trace.h"
 #include "platform/owner_thread.h"
 
 using namespace opos;
@@ -43,6 +44,7 @@ bool CEventDispatcher::Start() {
     coFreezeEvents_ = 0;
     handled_ = false;
   }
+  traceObject_ = CurrentTraceObject();
   mailbox_ = std::make_unique<platform::COwnerMailbox>(kWindowName, kWindowId,
                                                        [this](uintptr_t token) { OnMailbox(token); });
   thread_ = std::thread(&CEventDispatcher::EventThread, this);
@@ -118,6 +120,7 @@ int32_t CEventDispatcher::COFreezeEvents() const {
 }
 
 void CEventDispatcher::EventThread() {
+  TraceObjectScope traced(traceObject_);
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
     wake_.wait(lock, [this] { return closing_ || (!queue_.empty() && freezeEvents_ == 0 && coFreezeEvents_ == 0); });
@@ -148,6 +151,7 @@ bool CEventDispatcher::DeliverNext(std::unique_lock<std::mutex>& lock) {
 }
 
 void CEventDispatcher::OnMailbox(uintptr_t token) {
+  TraceObjectScope traced(traceObject_);
   std::unique_ptr<CEventRecord> record;
   {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -67,6 +67,8 @@ class CEventDispatcher {
 
   const Handler handler_;
   std::unique_ptr<platform::COwnerMailbox> mailbox_;  // owner thread
+  // The object whose call started us, named by the trace lines of events.
+  const void* traceObject_ = nullptr;  // set before the thread starts
 
   mutable std::mutex mutex_;  // everything below
   std::condition_variable wake_;

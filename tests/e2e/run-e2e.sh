@@ -111,4 +111,8 @@ if ! grep -q ': End OpenService = ' "$WORK/trace.log" 2>/dev/null; then
   echo "the trace log $WORK/trace.log has no OpenService line" >&2
   rc=1
 fi
+if grep -q ' object -: ' "$WORK/trace.log" 2>/dev/null; then
+  echo "trace lines name no object: $(grep -m3 ' object -: ' "$WORK/trace.log")" >&2
+  rc=1
+fi
 exit $rc

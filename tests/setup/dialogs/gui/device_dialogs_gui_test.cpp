@@ -23,8 +23,12 @@ class DeviceDialogsGui : public DevsetupGui {
     WaitFor([&] { return (dialog = FindDialog(process_.dwProcessId, caption, controlId)) != nullptr; });
     return dialog;
   }
+  // Sent, so the next message to the dialog finds the command done; a
+  // command that opens a message box is left running after a while, for
+  // the box to be answered.
   void Command(HWND dialog, int id, int notifyCode = BN_CLICKED) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, notifyCode), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(id, notifyCode), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)),
+                        SMTO_NORMAL, 1500, nullptr);
   }
   void Type(HWND dialog, int id, const char* text) {
     SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
@@ -174,13 +178,14 @@ TEST_F(DeviceDialogsGui, ADrawerIsAddedToAPrinterOnTheVirtualPrinter) {
   Command(dialog, IDC_CHECK_HEALTH_BUTTON);
   EXPECT_TRUE(WaitFor([&] { return logSize() > before; })) << "the printer was never claimed";
   HWND health = nullptr;
-  WaitFor([&] {
+  ASSERT_TRUE(WaitFor([&] {
     for (HWND d : ProcessDialogs(process_.dwProcessId)) {
       if (WindowText(d).rfind("Printer Check Health", 0) == 0) health = d;
     }
     return health != nullptr;
-  }, 8000);
-  if (health) PostMessageA(health, WM_COMMAND, IDOK, 0);
+  }, 60000)) << "the Service Object showed no check-health dialog";
+  PostMessageA(health, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(health); }));
   Command(dialog, IDCANCEL);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
 
