@@ -200,6 +200,9 @@ long PrintSample(IDispatch* so, const std::string& receipt) {
     long rc;
   };
   const std::string esc = "\x1b|";
+  // Everything printed must pass the cutter, the QR code's quiet zone too:
+  // RecLinesToPaperCut lines and one more.
+  const long toCutter = CallByName(so, L"GetPropertyNumber", {Long(8019)}) + 1;
   const Step steps[] = {
       {"PrintBitmap (logo)", CallByName(so, L"PrintBitmap", {Long(2), Text(LogoPath()), Long(kAsIs), Long(kCentre)})},
       {"PrintNormal", CallByName(so, L"PrintNormal", {Long(2), Text(receipt)})},
@@ -207,7 +210,7 @@ long PrintSample(IDispatch* so, const std::string& receipt) {
                                                                    Long(80), Long(400), Long(kCentre), Long(kTextBelow)})},
       {"PrintBarCode (QR Code)", CallByName(so, L"PrintBarCode", {Long(2), Text(kReceiptNumber), Long(kQrCode), Long(0),
                                                                   Long(0), Long(kCentre), Long(kTextBelow)})},
-      {"PrintNormal (feed)", CallByName(so, L"PrintNormal", {Long(2), Text(esc + "4lF")})},
+      {"PrintNormal (feed)", CallByName(so, L"PrintNormal", {Long(2), Text(esc + std::to_string(toCutter) + "lF")})},
       {"CutPaper", CallByName(so, L"CutPaper", {Long(100)})},
   };
   long first = 0;
