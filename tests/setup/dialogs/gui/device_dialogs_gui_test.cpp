@@ -200,12 +200,26 @@ TEST_F(DeviceDialogsGui, ADrawerIsAddedToAPrinterOnTheVirtualPrinter) {
     EXPECT_EQ(printer.Claim(), 0);
     printer.SetNumber(PIDX_DeviceEnabled, 1);
     EXPECT_EQ(printer.PrintNormal("Receipt of a printer set up through devsetup\n"), 0);
-    const auto printed = [&] {
-      std::ifstream in(std::filesystem::u8path(log), std::ios::binary);
-      const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-      return text.find("set up through devsetup") != std::string::npos;
+    const auto logHas = [&](const char* needle) {
+      return [&log, needle] {
+        std::ifstream in(std::filesystem::u8path(log), std::ios::binary);
+        const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        return text.find(needle) != std::string::npos;
+      };
     };
-    EXPECT_TRUE(WaitFor(printed)) << "the receipt did not reach the virtual printer";
+    EXPECT_TRUE(WaitFor(logHas("set up through devsetup"))) << "the receipt did not reach the virtual printer";
+
+    // The drawer set up on that printer opens through its own ProgID: the
+    // kick goes out on the printer's port.
+    PrinterSession drawer;
+    ASSERT_TRUE(drawer.Create(nullptr, kDrawerProgId));
+    CEventSink* drawerSink = new CEventSink();
+    EXPECT_EQ(drawer.Open("CashDrawer", drawerSink), 0);
+    drawer.SetNumber(PIDX_DeviceEnabled, 1);
+    EXPECT_EQ(drawer.Call(L"OpenDrawer", {}), 0);
+    EXPECT_TRUE(WaitFor(logHas("\"cmd\":\"drawer-kick\""))) << "the drawer's kick did not reach the virtual printer";
+    drawer.Close();
+    drawerSink->Release();
     printer.Close();
     sink->Release();
   }
