@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "setup/hosting/win32/dispatch_call.h"
 #include "tools/com/event_sink.h"
 
 namespace {
@@ -24,62 +25,26 @@ const wchar_t kProgId[] = L"Tavo.POSPrinter.ServiceObject.1.9";
 const char kReceiptNumber[] = "TAVO-0042-1187";
 const wchar_t kDrawerProgId[] = L"Tavo.CashDrawer.ServiceObject1.9";
 
-std::wstring Widen(const std::string& text) {
-  if (text.empty()) return {};
-  int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
-  return out;
-}
+using dispatch::Long;
+using dispatch::Text;
+VARIANT Dispatch(IDispatch* object) { return dispatch::Object(object); }
 
-// Calls a method by name with arguments in natural order; returns its VT_I4
-// result, or -1 when the call itself failed.
+// Calls a method by name with arguments in natural order; returns its
+// numeric result, or -1 when the call itself failed.
 long CallByName(IDispatch* object, const wchar_t* name, std::vector<VARIANT> args) {
-  DISPID id = 0;
-  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-  if (FAILED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) {
+  VARIANT result;
+  const HRESULT hr = dispatch::InvokeByName(object, name, DISPATCH_METHOD, std::move(args), &result);
+  if (hr == DISP_E_UNKNOWNNAME) {
     std::printf("  %ls: no such method\n", name);
     return -1;
   }
-  std::vector<VARIANT> reversed(args.rbegin(), args.rend());
-  DISPPARAMS params = {reversed.empty() ? nullptr : reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-  VARIANT result;
-  VariantInit(&result);
-  HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, nullptr, nullptr);
-  for (VARIANT& v : args) VariantClear(&v);
   if (FAILED(hr)) {
     std::printf("  %ls: Invoke failed 0x%08lx\n", name, static_cast<unsigned long>(hr));
     return -1;
   }
-  long value = (result.vt == VT_I4) ? result.lVal : 0;
+  const long value = dispatch::LongOf(result, 0);
   VariantClear(&result);
   return value;
-}
-
-VARIANT Long(long v) {
-  VARIANT var;
-  VariantInit(&var);
-  var.vt = VT_I4;
-  var.lVal = v;
-  return var;
-}
-
-VARIANT Text(const std::string& s) {
-  VARIANT var;
-  VariantInit(&var);
-  var.vt = VT_BSTR;
-  std::wstring w = Widen(s);
-  var.bstrVal = SysAllocStringLen(w.data(), static_cast<UINT>(w.size()));
-  return var;
-}
-
-VARIANT Dispatch(IDispatch* d) {
-  VARIANT var;
-  VariantInit(&var);
-  var.vt = VT_DISPATCH;
-  var.pdispVal = d;
-  d->AddRef();
-  return var;
 }
 
 // Pumps messages until done() holds or the time runs out.
