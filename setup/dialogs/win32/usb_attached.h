@@ -3,6 +3,5 @@
 
 #include "setup/dialogs/usb_items.h"
 
-// Every present interface of the USB printer class that can be opened for
-// reading and writing, in enumeration order, paths upper-cased.
+// The attached USB printers in the package's list order, paths upper-cased.
 devsetup::UsbPrinterItems AttachedUsbPrinters();
