@@ -82,13 +82,13 @@ TEST_F(Rendering, ReceiptWithImageAndSymbolsDecodesBack) {
   const std::string flush = Bytes({0x1D, 0x56, 65, 0x00});
   const long earlier = StateNumber("receipts");
   ASSERT_EQ(port->Write(flush), 4);
-  ASSERT_TRUE(Eventually([&] { return StateNumber("receipts") == earlier + 1; }, 5000));
+  ASSERT_TRUE(Eventually([&] { return StateNumber("receipts") == earlier + 1; }, 60000));
 
   CommandLog log;
   const long receiptsBefore = earlier + 1;
   const std::string receipt = Receipt();
   ASSERT_EQ(port->Write(receipt), int32_t(receipt.size()));
-  ASSERT_TRUE(log.WaitFor([](const LoggedCommand& c) { return c.cmd == "cut-full"; }, 5000));
+  ASSERT_TRUE(log.WaitFor([](const LoggedCommand& c) { return c.cmd == "cut-full"; }, 60000));
 
   std::vector<std::string> seen;
   for (const LoggedCommand& c : log.Since()) seen.push_back(c.cmd);
@@ -104,7 +104,7 @@ TEST_F(Rendering, ReceiptWithImageAndSymbolsDecodesBack) {
     }
   }
 
-  ASSERT_TRUE(Eventually([&] { return StateNumber("receipts") == receiptsBefore + 1; }, 5000));
+  ASSERT_TRUE(Eventually([&] { return StateNumber("receipts") == receiptsBefore + 1; }, 60000));
   const std::string png = StateText("last_png");
   std::ifstream in(png, std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

@@ -67,7 +67,7 @@ class ServiceObject : public ::testing::Test {
     const long before = StateNumber("receipts");
     EXPECT_EQ(p.PrintNormal(PTR_S_RECEIPT, "\x1b|200uF"), 0);  // MapMode is dots
     EXPECT_EQ(p.CutPaper(100), 0);
-    EXPECT_TRUE(Eventually([&] { return StateNumber("receipts") == before + 1; }, 5000));
+    EXPECT_TRUE(Eventually([&] { return StateNumber("receipts") == before + 1; }, 60000));
     const std::string png = StateText("last_png");
     if (path) *path = png;
     RgbImage receipt;

@@ -63,7 +63,7 @@ TEST_F(TcpLink, ALargeWriteArrivesWhole) {
   std::string job;
   while (job.size() < 64000) job += "0123456789 abcdefghijklmnopqrstuvwxyz ABCDEFGHIJKLMNOPQRSTUVWXYZ\n";
   ASSERT_EQ(port->Write(job), int32_t(job.size()));
-  EXPECT_TRUE(Eventually([&] { return StateNumber("bytes") - before == long(job.size()); }, 10000))
+  EXPECT_TRUE(Eventually([&] { return StateNumber("bytes") - before == long(job.size()); }, 120000))
       << "the printer counted " << StateNumber("bytes") - before << " of " << job.size();
 }
 
