@@ -6,21 +6,12 @@
 #include "common/opos.h"
 #include "common/registry_access.h"
 #include "common/registry_schema.h"
+#include "setup/hosting/win32/control_ids.h"
 #include "setup/hosting/win32/dispatch_call.h"
 
 namespace {
 
-enum : DISPID {
-  kDeviceEnabled = 17,
-  kNumberProperty20 = 20,
-  kCheckHealth = 31,
-  kClaimDevice = 32,
-  kClose = 35,
-  kOpen = 37,
-  kReleaseDevice = 38,
-  kTextProperty105 = 105,
-  kFlagProperty106 = 106,
-};
+using namespace opos_control;
 
 constexpr long kDeviceEnabledIndex = 3;  // PIDX_DeviceEnabled of the Service Object
 

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "setup/hosting/win32/control_ids.h"
 #include "tools/costandin/control_standin.h"
 
 namespace {
@@ -20,12 +21,9 @@ struct StandInClass {
 };
 
 constexpr StandInClass kClasses[] = {
-    {{0xCCB90042, 0xB81E, 0x11D2, {0xAB, 0x74, 0x00, 0x40, 0x05, 0x4C, 0x37, 0x19}},
-     "{CCB90042-B81E-11D2-AB74-0040054C3719}", "CashDrawer"},
-    {{0xCCB90152, 0xB81E, 0x11D2, {0xAB, 0x74, 0x00, 0x40, 0x05, 0x4C, 0x37, 0x19}},
-     "{CCB90152-B81E-11D2-AB74-0040054C3719}", "POSPrinter"},
-    {{0xCCB90102, 0xB81E, 0x11D2, {0xAB, 0x74, 0x00, 0x40, 0x05, 0x4C, 0x37, 0x19}},
-     "{CCB90102-B81E-11D2-AB74-0040054C3719}", "LineDisplay"},
+    {opos_control::kCashDrawerClass, "{CCB90042-B81E-11D2-AB74-0040054C3719}", "CashDrawer"},
+    {opos_control::kPOSPrinterClass, "{CCB90152-B81E-11D2-AB74-0040054C3719}", "POSPrinter"},
+    {opos_control::kLineDisplayClass, "{CCB90102-B81E-11D2-AB74-0040054C3719}", "LineDisplay"},
 };
 
 HMODULE g_module = nullptr;

@@ -1,28 +1,10 @@
 #include "setup/hosting/win32/opos_controls.h"
 
 #include "common/opos.h"
+#include "setup/hosting/win32/control_ids.h"
 #include "setup/hosting/win32/dispatch_call.h"
 
-namespace {
-
-enum : DISPID {
-  kDeviceEnabled = 17,
-  kNumberProperty20 = 20,
-  kCheckHealth = 31,
-  kClaimDevice = 32,
-  kClose = 35,
-  kOpen = 37,
-  kReleaseDevice = 38,
-  kTextProperty105 = 105,
-  kFlagProperty106 = 106,
-};
-
-// {CCB90042-B81E-11D2-AB74-0040054C3719} and its two siblings.
-constexpr CLSID kCashDrawerClass = {0xCCB90042, 0xB81E, 0x11D2, {0xAB, 0x74, 0x00, 0x40, 0x05, 0x4C, 0x37, 0x19}};
-constexpr CLSID kPOSPrinterClass = {0xCCB90152, 0xB81E, 0x11D2, {0xAB, 0x74, 0x00, 0x40, 0x05, 0x4C, 0x37, 0x19}};
-constexpr CLSID kLineDisplayClass = {0xCCB90102, 0xB81E, 0x11D2, {0xAB, 0x74, 0x00, 0x40, 0x05, 0x4C, 0x37, 0x19}};
-
-}  // namespace
+using namespace opos_control;
 
 COposControl::COposControl(const CLSID& classId) {
   CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
