@@ -15,6 +15,13 @@
 #define IDD_DEVSETUP 102
 #define IDD_PORT_RANGE 137
 
+// The hosted Control Objects: cash drawer in the main window and the cash
+// drawer dialog, printer and line display in the main window and the port
+// settings dialog.
+#define IDC_OPOS_CASHDRAWER 1038
+#define IDC_OPOS_POSPRINTER 1039
+#define IDC_OPOS_LINEDISPLAY 1041
+
 // Main window.
 #define IDC_ADD_PRINTER 1100
 #define IDC_ADD_CASHDRAWER 1101

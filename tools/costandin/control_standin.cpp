@@ -6,8 +6,8 @@
 #include "common/opos.h"
 #include "common/registry_access.h"
 #include "common/registry_schema.h"
+#include "platform/com/win32/dispatch_call.h"
 #include "setup/hosting/win32/control_ids.h"
-#include "setup/hosting/win32/dispatch_call.h"
 
 namespace {
 
@@ -44,6 +44,15 @@ std::string TextArg(const DISPPARAMS* params, UINT i) {
 
 CControlStandIn::~CControlStandIn() {
   if (service_) service_->Release();
+}
+
+STDMETHODIMP CControlStandIn::QueryInterface(REFIID iid, void** out) {
+  if (out && IsEqualIID(iid, IID_IOleObject)) {
+    *out = static_cast<IOleObject*>(this);
+    AddRef();
+    return S_OK;
+  }
+  return CEventSink::QueryInterface(iid, out);
 }
 
 STDMETHODIMP CControlStandIn::Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params,

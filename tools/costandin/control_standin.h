@@ -4,19 +4,26 @@
 // finds the device entry (by device name, or by LDN through the class
 // key), creates the Service Object named by the entry's default value and
 // calls its OpenService with itself as the event sink; the other members
-// forward. Events from the Service Object are answered by CEventSink.
+// forward. Events from the Service Object are answered by CEventSink. Like
+// a real Control Object it can be hosted as a control (COleControlSide).
 // Apartment-threaded: every call comes on the thread that created it.
 #pragma once
 
 #include <string>
 
 #include "tools/com/event_sink.h"
+#include "tools/costandin/ole_control.h"
 
-class CControlStandIn : public CEventSink {
+class CControlStandIn : public CEventSink, public COleControlSide {
  public:
   // deviceClass: "POSPrinter", "CashDrawer" or "LineDisplay".
   explicit CControlStandIn(const char* deviceClass) : deviceClass_(deviceClass) {}
   ~CControlStandIn() override;
+
+  // One identity for both sides.
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+  STDMETHODIMP_(ULONG) AddRef() override { return CEventSink::AddRef(); }
+  STDMETHODIMP_(ULONG) Release() override { return CEventSink::Release(); }
 
   STDMETHODIMP Invoke(DISPID id, REFIID iid, LCID lcid, WORD flags, DISPPARAMS* params, VARIANT* result,
                       EXCEPINFO* exception, UINT* argErr) override;

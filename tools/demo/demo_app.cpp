@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "setup/hosting/win32/dispatch_call.h"
+#include "platform/com/win32/dispatch_call.h"
 #include "tools/com/event_sink.h"
 
 namespace {

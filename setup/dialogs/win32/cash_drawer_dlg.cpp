@@ -49,7 +49,7 @@ BOOL CCashDrawerDlg::OnInitDialog() {
   SetUpButton(ok_, IDOK, "OK", 62);
   SetUpButton(cancel_, IDCANCEL, "CANCEL", 45);
   SetUpButton(health_, IDC_CHECK_HEALTH_BUTTON, "CheckHealth", 35);
-  control_ = std::make_unique<COPOSCashDrawer>();
+  control_ = std::make_unique<COPOSCashDrawer>(Handle());
   Show();
   SetFocus(Item(IDC_CD_LDN));
   return FALSE;
@@ -107,4 +107,10 @@ void CCashDrawerDlg::OnCommand(int id, int notifyCode) {
     default:
       return;
   }
+}
+
+// The hosted control goes with its window; the reference is dropped first.
+bool CCashDrawerDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) {
+  if (message == WM_DESTROY) control_.reset();
+  return CSkinnedDialog::OnMessage(message, wParam, lParam, result);
 }

@@ -60,9 +60,9 @@ constexpr ListField kLists[] = {
     {IDC_PS_STOP_BITS, &devsetup::PortForm::stopBits},  {IDC_PS_FLOW_CONTROL, &devsetup::PortForm::flowControl},
 };
 
-std::unique_ptr<IOposControl> ControlFor(device_rules::DeviceClass deviceClass) {
-  if (deviceClass == device_rules::DeviceClass::kPOSPrinter) return std::make_unique<COPOSPOSPrinter>();
-  return std::make_unique<COPOSLineDisplay>();
+std::unique_ptr<IOposControl> ControlFor(device_rules::DeviceClass deviceClass, HWND dialog) {
+  if (deviceClass == device_rules::DeviceClass::kPOSPrinter) return std::make_unique<COPOSPOSPrinter>(dialog);
+  return std::make_unique<COPOSLineDisplay>(dialog);
 }
 
 }  // namespace
@@ -90,7 +90,7 @@ BOOL CPortSettingsDlg::OnInitDialog() {
   SetUpButton(cancel_, IDCANCEL, "CANCEL", 45);
   SetUpButton(health_, IDC_CHECK_HEALTH_BUTTON, "CheckHealth", 35);
   SendMessageA(Item(IDC_PS_TCP_PORT), EM_LIMITTEXT, 5, 0);
-  control_ = ControlFor(deviceClass_);
+  control_ = ControlFor(deviceClass_, Handle());
   CWinMessageBox box(Handle());
   if (!rules_.Open(box)) {
     End(IDCANCEL);
@@ -173,4 +173,10 @@ void CPortSettingsDlg::OnCommand(int id, int notifyCode) {
     default:
       return;
   }
+}
+
+// The hosted control goes with its window; the reference is dropped first.
+bool CPortSettingsDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) {
+  if (message == WM_DESTROY) control_.reset();
+  return CSkinnedDialog::OnMessage(message, wParam, lParam, result);
 }

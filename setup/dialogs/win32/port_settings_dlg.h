@@ -22,6 +22,7 @@ class CPortSettingsDlg : public CSkinnedDialog {
  protected:
   BOOL OnInitDialog() override;
   void OnCommand(int id, int notifyCode) override;
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override;
 
  private:
   void Show();

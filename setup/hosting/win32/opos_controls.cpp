@@ -1,14 +1,19 @@
 #include "setup/hosting/win32/opos_controls.h"
 
 #include "common/opos.h"
+#include "platform/com/win32/dispatch_call.h"
+#include "resources/devsetup/resource.h"
+#include "setup/hosting/win32/control_host.h"
 #include "setup/hosting/win32/control_ids.h"
-#include "setup/hosting/win32/dispatch_call.h"
 
 using namespace opos_control;
 
-COposControl::COposControl(const CLSID& classId) {
-  CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                   reinterpret_cast<void**>(&object_));
+COposControl::COposControl(HWND host, const CLSID& classId) : object_(control_host::HostedDispatch(host)) {
+  hosted_ = object_ != nullptr;
+  if (!object_ && FAILED(CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                                          reinterpret_cast<void**>(&object_)))) {
+    object_ = nullptr;
+  }
 }
 
 COposControl::~COposControl() {
@@ -60,6 +65,9 @@ std::string COposControl::TextProperty105() {
   return text;
 }
 
-COPOSCashDrawer::COPOSCashDrawer() : COposControl(kCashDrawerClass) {}
-COPOSPOSPrinter::COPOSPOSPrinter() : COposControl(kPOSPrinterClass) {}
-COPOSLineDisplay::COPOSLineDisplay() : COposControl(kLineDisplayClass) {}
+COPOSCashDrawer::COPOSCashDrawer(HWND dialog)
+    : COposControl(dialog ? GetDlgItem(dialog, IDC_OPOS_CASHDRAWER) : nullptr, kCashDrawerClass) {}
+COPOSPOSPrinter::COPOSPOSPrinter(HWND dialog)
+    : COposControl(dialog ? GetDlgItem(dialog, IDC_OPOS_POSPRINTER) : nullptr, kPOSPrinterClass) {}
+COPOSLineDisplay::COPOSLineDisplay(HWND dialog)
+    : COposControl(dialog ? GetDlgItem(dialog, IDC_OPOS_LINEDISPLAY) : nullptr, kLineDisplayClass) {}

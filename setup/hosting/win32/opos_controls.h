@@ -1,7 +1,11 @@
-// The three hosted OPOS Control Objects, created from their class ids when
-// the window that hosts them is created and released with it. Each member
-// is called by its dispatch id. When the class is not registered every
-// call fails with OPOS_E_NOSERVICE and the failure text says so.
+// The three OPOS Control Objects as a dialog hosts them: each is the
+// control its template places under the control id (created from its class
+// id with the dialog's windows); where the dialog holds no such control
+// (no system host, or the host could not create it) the wrapper creates the
+// object from its class id itself. Owners release it when their window is
+// destroyed. Each member is called by its dispatch id. When the class is
+// not registered every call fails with OPOS_E_NOSERVICE and the failure
+// text says so.
 #pragma once
 
 #include <windows.h>
@@ -18,6 +22,8 @@ class COposControl : public IOposControl {
   COposControl& operator=(const COposControl&) = delete;
 
   bool Created() const { return object_ != nullptr; }
+  // True when the object is the dialog's hosted control.
+  bool Hosted() const { return hosted_; }
 
   int32_t Open(const std::string& deviceName) override;
   int32_t ClaimDevice(int32_t timeoutMs) override;
@@ -31,23 +37,28 @@ class COposControl : public IOposControl {
   void SetFlagProperty106(bool value) override;
 
  protected:
-  explicit COposControl(const CLSID& classId);
+  // host: the dialog's control window for this object (may be null).
+  COposControl(HWND host, const CLSID& classId);
 
  private:
   int32_t Method(DISPID id, std::vector<VARIANT> args);
 
   IDispatch* object_ = nullptr;
+  bool hosted_ = false;
 };
 
 class COPOSCashDrawer : public COposControl {
  public:
-  COPOSCashDrawer();
+  // dialog: the window whose template holds the control (may be null).
+  explicit COPOSCashDrawer(HWND dialog);
 };
 class COPOSPOSPrinter : public COposControl {
  public:
-  COPOSPOSPrinter();
+  // dialog: the window whose template holds the control (may be null).
+  explicit COPOSPOSPrinter(HWND dialog);
 };
 class COPOSLineDisplay : public COposControl {
  public:
-  COPOSLineDisplay();
+  // dialog: the window whose template holds the control (may be null).
+  explicit COPOSLineDisplay(HWND dialog);
 };

@@ -76,9 +76,9 @@ BOOL CDeviceSetupDlg::OnInitDialog() {
   setup_data::ReadInstallDir(reg_, &installDir_);
   SetWindowTextA(Handle(), devsetup::WindowCaption(installDir_).c_str());
 
-  cashDrawer_ = std::make_unique<COPOSCashDrawer>();
-  printer_ = std::make_unique<COPOSPOSPrinter>();
-  display_ = std::make_unique<COPOSLineDisplay>();
+  cashDrawer_ = std::make_unique<COPOSCashDrawer>(Handle());
+  printer_ = std::make_unique<COPOSPOSPrinter>(Handle());
+  display_ = std::make_unique<COPOSLineDisplay>(Handle());
   g_keyTarget = this;
   keyHook_ = SetWindowsHookExA(WH_MSGFILTER, KeyFilter, nullptr, GetCurrentThreadId());
   return TRUE;
@@ -196,6 +196,12 @@ void CDeviceSetupDlg::OnCommand(int id, int) {
 void CDeviceSetupDlg::Run(const Command& command) { (this->*command.run)(); }
 
 bool CDeviceSetupDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) {
+  if (message == WM_DESTROY) {
+    // The hosted controls go with their windows; the references are dropped first.
+    cashDrawer_.reset();
+    printer_.reset();
+    display_.reset();
+  }
   if (frame_.Handle(Handle(), message, wParam, lParam, result)) return true;
   if (message == WM_NOTIFY) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);

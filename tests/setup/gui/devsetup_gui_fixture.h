@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -56,11 +57,15 @@ class DevsetupGui : public ::testing::Test {
     }
   }
 
-  void Start() {
+  // dllOverrides: added to Wine's WINEDLLOVERRIDES for devsetup alone
+  // ("atl=d" takes the system's control host away).
+  void Start(const std::string& dllOverrides = "") {
     std::string command = "\"" + Env("TAVO_GUI_DEVSETUP") + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_));
+    std::string environment = EnvironmentWith(dllOverrides);
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0,
+                               environment.empty() ? nullptr : &environment[0], nullptr, &startup, &process_));
     ASSERT_TRUE(WaitFor([this] { return (main_ = FindDialog(process_.dwProcessId, Caption(), IDC_DEVICE_TREE)); }))
         << "no main window";
     tree_ = std::make_unique<CRemoteTree>(GetDlgItem(main_, IDC_DEVICE_TREE), process_.hProcess);
@@ -77,8 +82,33 @@ class DevsetupGui : public ::testing::Test {
     CloseHandle(process_.hProcess);
     CloseHandle(process_.hThread);
     process_ = {};
+    main_ = nullptr;
   }
   static std::string Caption() { return "Tavo OPOS Device Setup 1.9"; }
+  // This process's environment block with the DLL overrides added; empty
+  // when there are none to add.
+  static std::string EnvironmentWith(const std::string& dllOverrides) {
+    if (dllOverrides.empty()) return {};
+    const std::string name = "WINEDLLOVERRIDES=";
+    std::string block, overrides = dllOverrides;
+    char* strings = GetEnvironmentStringsA();
+    for (const char* entry = strings; entry && *entry; entry += std::strlen(entry) + 1) {
+      if (_strnicmp(entry, name.c_str(), name.size()) == 0) {
+        if (entry[name.size()]) overrides = std::string(entry + name.size()) + ";" + dllOverrides;
+        continue;
+      }
+      block.append(entry).push_back('\0');
+    }
+    if (strings) FreeEnvironmentStringsA(strings);
+    block.append(name + overrides).push_back('\0');
+    return block;  // the final terminator is the string's own
+  }
+  // The window class of a dialog's control, "<none>" when it has none.
+  static std::string ControlClass(HWND dialog, int id) {
+    char name[64] = {};
+    HWND control = GetDlgItem(dialog, id);
+    return control && GetClassNameA(control, name, sizeof name) ? name : "<none>";
+  }
 
   // The tree's device node of a class, by name.
   HTREEITEM ClassNode(const char* text) { return tree_->Child(tree_->Root(), text); }

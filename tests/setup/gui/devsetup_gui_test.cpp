@@ -102,13 +102,26 @@ TEST_F(DevsetupGui, PortRangeRefusesOutOfRangeAndSavesTheCounts) {
   EXPECT_EQ(SetupInf("LPTMRange"), "3");
 }
 
-TEST_F(DevsetupGui, CheckHealthReportsAServiceObjectThatCannotBeCreated) {
+// The Control Objects are hidden hosted controls of the main window under
+// their ids; the health check reaches the stand-in through them. Without
+// the system's control host (its DLL disabled for devsetup alone) the
+// window opens without them and the check creates the object itself.
+TEST_F(DevsetupGui, CheckHealthReportsAServiceObjectThatCannotBeCreatedHostedOrNot) {
   SeedPrinter("TavoPOS-R500", "COM1", "");
   Put(DeviceClass::kPOSPrinter, "TavoPOS-R500", schema::kDefault, "Missing.ServiceObject");
-  Start();
-  tree_->Select(Device("POSPrinter", "TavoPOS-R500"));
-  Key('H');
-  EXPECT_EQ(Answer("devsetup", IDOK), "OPOSPrinter Open Error : no Service Object \"Missing.ServiceObject\"");
+  for (const char* overrides : {"", "atl=d"}) {
+    SCOPED_TRACE(std::string("DLL overrides: ") + overrides);
+    const bool hosted = !*overrides;
+    Start(overrides);
+    for (int id : {IDC_OPOS_CASHDRAWER, IDC_OPOS_POSPRINTER, IDC_OPOS_LINEDISPLAY}) {
+      EXPECT_EQ(ControlClass(main_, id), hosted ? "AtlAxWin" : "<none>") << id;
+      EXPECT_FALSE(IsWindowVisible(GetDlgItem(main_, id))) << id;
+    }
+    tree_->Select(Device("POSPrinter", "TavoPOS-R500"));
+    Key('H');
+    EXPECT_EQ(Answer("devsetup", IDOK), "OPOSPrinter Open Error : no Service Object \"Missing.ServiceObject\"");
+    Stop();
+  }
 }
 
 // Check Health through the Control Object stand-in: the Service Object is

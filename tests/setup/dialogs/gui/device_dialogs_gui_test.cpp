@@ -71,6 +71,8 @@ TEST_F(DeviceDialogsGui, PrintersAreAddedOnEachInterfaceAndReopenWithTheirValues
   Start();
   HWND dialog = AddPrinter(0, "devsetup-select-model.bmp");
   ASSERT_TRUE(dialog) << "no port settings dialog after Next";
+  EXPECT_EQ(ControlClass(dialog, IDC_OPOS_POSPRINTER), "AtlAxWin");
+  EXPECT_EQ(ControlClass(dialog, IDC_OPOS_LINEDISPLAY), "AtlAxWin");
   EXPECT_EQ(Shown(dialog, IDC_PS_DEVICE_NAME), "TavoPOS-R200");
   EXPECT_EQ(Shown(dialog, IDC_PS_PORT), "COM1");
   Pick(dialog, IDC_PS_BAUD_RATE, 3);
@@ -153,6 +155,7 @@ TEST_F(DeviceDialogsGui, ADrawerIsAddedToAPrinterOnTheVirtualPrinter) {
   PostMessageA(GetDlgItem(printers, IDC_PRINTER_LIST), WM_KEYDOWN, VK_DOWN, 1);
   HWND drawer = WaitDialog(IDC_CD_PULSE_ON);
   ASSERT_TRUE(drawer) << "choosing the printer did not open the drawer dialog";
+  EXPECT_EQ(ControlClass(drawer, IDC_OPOS_CASHDRAWER), "AtlAxWin");
   EXPECT_EQ(Shown(drawer, IDC_CD_PRINTER), "TavoPOS-R200");
   EXPECT_EQ(Shown(drawer, IDC_CD_PULSE_ON), "400");
   SendMessageA(GetDlgItem(drawer, IDC_CD_PIN_5), BM_SETCHECK, BST_UNCHECKED, 0);

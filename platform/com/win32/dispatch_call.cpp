@@ -1,4 +1,4 @@
-#include "setup/hosting/win32/dispatch_call.h"
+#include "platform/com/win32/dispatch_call.h"
 
 namespace dispatch {
 
