@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -57,21 +56,21 @@ class DevsetupGui : public ::testing::Test {
     }
   }
 
-  // dllOverrides: added to Wine's WINEDLLOVERRIDES for devsetup alone
-  // ("atl=d" takes the system's control host away).
-  void Start(const std::string& dllOverrides = "") {
+  // disabledDll: a DLL Wine keeps from devsetup.exe alone while it runs
+  // ("atl" takes the system's control host away).
+  void Start(const char* disabledDll = nullptr) {
+    ASSERT_TRUE(!disabledDll || DisableDll(disabledDll));
     std::string command = "\"" + Env("TAVO_GUI_DEVSETUP") + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    std::string environment = EnvironmentWith(dllOverrides);
-    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0,
-                               environment.empty() ? nullptr : &environment[0], nullptr, &startup, &process_));
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_));
     ASSERT_TRUE(WaitFor([this] { return (main_ = FindDialog(process_.dwProcessId, Caption(), IDC_DEVICE_TREE)); }))
         << "no main window";
     tree_ = std::make_unique<CRemoteTree>(GetDlgItem(main_, IDC_DEVICE_TREE), process_.hProcess);
     ASSERT_TRUE(WaitFor([this] { return tree_->Children(tree_->Root()).size() == 3; }));
   }
   void Stop() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kOverridesKey);
     if (!process_.hProcess) return;
     tree_.reset();
     if (main_) PostMessageA(main_, WM_COMMAND, IDC_EXIT, 0);
@@ -85,23 +84,16 @@ class DevsetupGui : public ::testing::Test {
     main_ = nullptr;
   }
   static std::string Caption() { return "Tavo OPOS Device Setup 1.9"; }
-  // This process's environment block with the DLL overrides added; empty
-  // when there are none to add.
-  static std::string EnvironmentWith(const std::string& dllOverrides) {
-    if (dllOverrides.empty()) return {};
-    const std::string name = "WINEDLLOVERRIDES=";
-    std::string block, overrides = dllOverrides;
-    char* strings = GetEnvironmentStringsA();
-    for (const char* entry = strings; entry && *entry; entry += std::strlen(entry) + 1) {
-      if (_strnicmp(entry, name.c_str(), name.size()) == 0) {
-        if (entry[name.size()]) overrides = std::string(entry + name.size()) + ";" + dllOverrides;
-        continue;
-      }
-      block.append(entry).push_back('\0');
-    }
-    if (strings) FreeEnvironmentStringsA(strings);
-    block.append(name + overrides).push_back('\0');
-    return block;  // the final terminator is the string's own
+  // Wine's overrides for one program, read when it starts: an empty value
+  // disables the DLL.
+  static constexpr char kOverridesKey[] = "Software\\Wine\\AppDefaults\\devsetup.exe";
+  static bool DisableDll(const char* dll) {
+    HKEY key = nullptr;
+    const std::string path = std::string(kOverridesKey) + "\\DllOverrides";
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr)) return false;
+    const LONG rc = RegSetValueExA(key, dll, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+    RegCloseKey(key);
+    return rc == ERROR_SUCCESS;
   }
   // The window class of a dialog's control, "<none>" when it has none.
   static std::string ControlClass(HWND dialog, int id) {

@@ -109,10 +109,10 @@ TEST_F(DevsetupGui, PortRangeRefusesOutOfRangeAndSavesTheCounts) {
 TEST_F(DevsetupGui, CheckHealthReportsAServiceObjectThatCannotBeCreatedHostedOrNot) {
   SeedPrinter("TavoPOS-R500", "COM1", "");
   Put(DeviceClass::kPOSPrinter, "TavoPOS-R500", schema::kDefault, "Missing.ServiceObject");
-  for (const char* overrides : {"", "atl=d"}) {
-    SCOPED_TRACE(std::string("DLL overrides: ") + overrides);
-    const bool hosted = !*overrides;
-    Start(overrides);
+  for (const char* disabled : {"", "atl"}) {
+    SCOPED_TRACE(std::string("DLL disabled: ") + disabled);
+    const bool hosted = !*disabled;
+    Start(hosted ? nullptr : disabled);
     for (int id : {IDC_OPOS_CASHDRAWER, IDC_OPOS_POSPRINTER, IDC_OPOS_LINEDISPLAY}) {
       EXPECT_EQ(ControlClass(main_, id), hosted ? "AtlAxWin" : "<none>") << id;
       EXPECT_FALSE(IsWindowVisible(GetDlgItem(main_, id))) << id;
