@@ -7,7 +7,7 @@
 #include "common/registry_access.h"
 #include "common/registry_schema.h"
 #include "platform/com/win32/dispatch_call.h"
-#include "setup/hosting/win32/control_ids.h"
+#include "platform/com/win32/opos_control_ids.h"
 
 namespace {
 

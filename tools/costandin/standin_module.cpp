@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "setup/hosting/win32/control_ids.h"
+#include "platform/com/win32/opos_control_ids.h"
 #include "tools/costandin/control_standin.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "platform/com/win32/dispatch_call.h"
 #include "resources/devsetup/resource.h"
 #include "setup/hosting/win32/control_host.h"
-#include "setup/hosting/win32/control_ids.h"
+#include "platform/com/win32/opos_control_ids.h"
 
 using namespace opos_control;
 
