@@ -98,10 +98,19 @@ TEST(ReceiptBook, KeepsBoundedHistory) {
   for (std::size_t i = 0; i < ReceiptBook::kMaxLines + 5; ++i) book.addLine("x");
   EXPECT_TRUE(book.current().truncated);
   EXPECT_EQ(book.current().lines.size(), ReceiptBook::kMaxLines);
-  book.sync(int(ReceiptBook::kKeep) + 10, "t");
+  const int cut = int(ReceiptBook::kKeep) + 10;
+  book.sync(cut, "t");
   EXPECT_EQ(book.entries().size(), ReceiptBook::kKeep);
   EXPECT_EQ(book.find(1), nullptr);
-  EXPECT_NE(book.find(int(ReceiptBook::kKeep) + 10), nullptr);
+  EXPECT_EQ(book.entries().front().number, 11);
+  // Only the newest keep their commands.
+  const BookEntry* newest = book.find(cut);
+  ASSERT_NE(newest, nullptr);
+  EXPECT_FALSE(newest->dropped);
+  EXPECT_FALSE(book.find(cut - int(ReceiptBook::kKeepLines) + 1)->dropped);
+  EXPECT_TRUE(book.find(cut - int(ReceiptBook::kKeepLines))->dropped);
+  EXPECT_TRUE(book.find(11)->dropped);
+  EXPECT_TRUE(book.find(11)->lines.empty());
 }
 
 }  // namespace

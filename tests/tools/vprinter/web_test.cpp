@@ -205,13 +205,13 @@ TEST_F(Web, AFloodOrAStalledReaderNeverStallsPrinting) {
   a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   ASSERT_EQ(connect(stalled, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
   sendQuiet(stalled, "GET /events HTTP/1.1\r\n" + hostHeader() + "\r\n");
-  // More connections than the server takes, each sending half a request.
+  // More connections than the server takes, the first ones sending half a request.
   std::vector<int> flood;
   for (int i = 0; i < 60; ++i) {
     int fd = connectTcp(server->httpPort());
     ASSERT_GE(fd, 0);
     flood.push_back(fd);
-    sendQuiet(fd, "GET / HTTP/1.1\r\nHost: 127.0.0.1");
+    if (i < 40) sendQuiet(fd, "GET / HTTP/1.1\r\nHost: 127.0.0.1");
   }
   for (int i = 0; i < 20; ++i) sendAll(host, "line " + std::to_string(i) + "\n" + hex("1d 56 00"));
   EXPECT_EQ(realtime(1) & 0x12, 0x12);  // status replies still come

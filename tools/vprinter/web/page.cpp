@@ -218,13 +218,19 @@ const char kPageJs[] = R"page('use strict';
     }
   }
 
+  function showNote(text) {
+    const row = el('tr');
+    row.append(el('td', { colspan: '4' }, String(text).trim()));
+    $('log').tBodies[0].replaceChildren(row);
+  }
+
   function loadLog() {
     if (logBusy) { logAgain = true; return; }
     logBusy = true;
     const n = selected || current;
     fetch('/' + fileOf(n, 'jsonl'), { cache: 'no-store' })
-      .then((r) => (r.ok ? r.text() : ''))
-      .then(showLog, () => {})
+      .then((r) => r.text().then((t) => (r.ok ? showLog(t) : showNote(t))))
+      .catch(() => showNote('the printer did not answer'))
       .finally(() => { logBusy = false; if (logAgain) { logAgain = false; loadLog(); } });
   }
 

@@ -15,11 +15,16 @@ void ReceiptBook::addLine(const std::string& line) {
 int ReceiptBook::sync(int cut, const std::string& time) {
   int closed = 0;
   while (cutCount() < cut) {
-    BookEntry next{current_.number + 1, "", {}, false};
+    BookEntry next{current_.number + 1, "", {}, false, false};
     current_.time = time;
     entries_.push_back(std::move(current_));
     current_ = std::move(next);
     if (entries_.size() > kKeep) entries_.pop_front();
+    if (entries_.size() > kKeepLines) {
+      BookEntry& old = entries_[entries_.size() - kKeepLines - 1];
+      std::vector<std::string>().swap(old.lines);
+      old.dropped = true;
+    }
     ++closed;
   }
   return closed;

@@ -1,7 +1,8 @@
 // What the page knows of the receipts: each cut receipt's number, the time
 // it was seen cut, and its decoded commands (the command log's lines from
 // the end of the one before up to its cut). Bounded: the newest kKeep
-// receipts and kMaxLines lines each. Event loop thread only.
+// receipts, the commands of the newest kKeepLines of them, kMaxLines
+// lines each (commands.jsonl keeps them all). Event loop thread only.
 #pragma once
 
 #include <cstddef>
@@ -15,13 +16,15 @@ struct BookEntry {
   int number = 0;
   std::string time;  // UTC, ISO 8601
   std::vector<std::string> lines;
-  bool truncated = false;
+  bool truncated = false;  // more lines than kMaxLines
+  bool dropped = false;    // lines let go to make room for newer receipts
 };
 
 class ReceiptBook {
  public:
   static constexpr std::size_t kKeep = 500;
-  static constexpr std::size_t kMaxLines = 20000;
+  static constexpr std::size_t kKeepLines = 100;
+  static constexpr std::size_t kMaxLines = 5000;
 
   // A command log line of the receipt in progress.
   void addLine(const std::string& line);
@@ -36,7 +39,7 @@ class ReceiptBook {
 
  private:
   std::deque<BookEntry> entries_;
-  BookEntry current_{1, "", {}, false};
+  BookEntry current_{1, "", {}, false, false};
 };
 
 // "receipt-0001.png" and the like.

@@ -96,8 +96,13 @@ void WebServer::accept(Clock::time_point now) {
     if (fd < 0) return;
     Fd owned(fd);
     if (conns_.size() >= limits_.maxConnections) {
+      // Take what the client sent already, so closing does not reset the reply away.
+      char buf[4096];
+      while (::recv(fd, buf, sizeof buf, MSG_DONTWAIT) > 0) {
+      }
       ssize_t ignored = ::send(fd, kBusy.data(), kBusy.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
       (void)ignored;
+      ::shutdown(fd, SHUT_WR);
       continue;
     }
     Conn c;
@@ -203,7 +208,7 @@ std::string WebServer::control(const HttpRequest& req) {
 std::string WebServer::receiptFile(int number, bool png) {
   if (!png) {
     const BookEntry* e = book_.find(number);
-    if (!e) return plain(404, "no commands kept for this receipt");
+    if (!e || e->dropped) return plain(404, "commands no longer kept here; they are in commands.jsonl");
     std::string body;
     for (const std::string& line : e->lines) body += line + "\n";
     if (e->truncated) body += "{\"note\":\"later commands not kept\"}\n";
