@@ -58,7 +58,7 @@ bool Server::start(std::string& error) {
   }
   if (options_.httpPort >= 0) {
     httpPort_ = options_.httpPort;
-    web_ = std::make_unique<WebServer>(printer_, control_, printer_.receipts().outDir());
+    web_ = std::make_unique<WebServer>(printer_, control_, printer_.receipts().outDir(), options_.webLimits);
     if (!web_->start(httpPort_, error)) return false;
   }
   stdinOpen_ = options_.controlStdin;
@@ -112,7 +112,10 @@ void Server::step(int timeoutMs) {
   int n = ::poll(fds.data(), fds.size(), timeout);
   printer_.tick(Clock::now());
   if (n > 0) serve(fds, linkBase, clientBase, webBase);
-  if (web_) web_->update(Clock::now());
+  if (web_) {  // also on a quiet round: its time-outs run here
+    web_->handle(fds.data() + webBase, fds.size() - webBase, Clock::now());
+    web_->update(Clock::now());
+  }
 }
 
 void Server::serve(std::vector<pollfd>& fds, std::size_t linkBase, std::size_t clientBase, std::size_t webBase) {
@@ -149,7 +152,6 @@ void Server::serve(std::vector<pollfd>& fds, std::size_t linkBase, std::size_t c
   clients_.erase(std::remove_if(clients_.begin(), clients_.end(),
                                 [](const ControlClient& c) { return c.closing && c.out.empty(); }),
                  clients_.end());
-  if (web_) web_->handle(fds.data() + webBase, fds.size() - webBase, Clock::now());
 }
 
 void Server::acceptTcp() {

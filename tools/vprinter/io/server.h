@@ -25,6 +25,7 @@ struct ServerOptions {
   int controlTcpPort = -1;  // control lines on 127.0.0.1 (for Wine programs); -1: none, 0: pick a free port
   bool controlStdin = true;
   int httpPort = -1;  // the page on 127.0.0.1; -1: none, 0: pick a free port
+  WebLimits webLimits;
 };
 
 class Server {

@@ -68,7 +68,7 @@ WebServer::WebServer(Printer& printer, Control& control, std::string outDir, Web
 WebServer::~WebServer() { printer_.onLogLine(nullptr); }
 
 bool WebServer::start(int& port, std::string& error) {
-  listener_ = listenTcp(port, error);
+  listener_ = listenTcp(port, error, 128);  // a browser opens several at once; the loop sorts out the rest
   port_ = port;
   return bool(listener_);
 }
