@@ -180,6 +180,12 @@ const char kPageJs[] = R"page('use strict';
     let before = null;
     for (const other of $('receipts').children) if (Number(other.id.slice(2)) < n) { before = other; break; }
     $('receipts').insertBefore(li, before);
+    while (receipts.size > 500) {  // the printer keeps no more either
+      const oldest = Math.min(...receipts.keys());
+      receipts.delete(oldest);
+      const gone = $('r-' + oldest);
+      if (gone) gone.remove();
+    }
     $('no-receipts').hidden = true;
     $('paper-number').textContent = '(#' + current + ')';
   }
