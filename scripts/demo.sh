@@ -8,14 +8,23 @@
 # events it received and where the rendered receipt is.
 # The 32-bit package is used where the host can run 32-bit Wine, the 64-bit
 # one otherwise; DEMO_ARCH=win32|win64 picks one.
-#   DEMO_MODEL=<model in data/posprn.inf> DEMO_DEVICE=<device name> scripts/demo.sh [receipt text file]
+# The virtual printer's page is up on loopback while it runs; with --watch
+# the printer and its page stay up after the receipt until Ctrl-C.
+#   DEMO_MODEL=<model in data/posprn.inf> DEMO_DEVICE=<device name> scripts/demo.sh [--watch] [receipt text file]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
 . scripts/wine-env.sh
 MODEL=${DEMO_MODEL:-TavoPOS-R200}
 DEVICE=${DEMO_DEVICE:-DemoPrinter}
-RECEIPT=${1:-}
+RECEIPT=
+WATCH=0
+for arg in "$@"; do
+  case $arg in
+    --watch) WATCH=1 ;;
+    *) RECEIPT=$arg ;;
+  esac
+done
 
 [ -f "data/$MODEL.inf" ] || { echo "no capability profile data/$MODEL.inf for model $MODEL" >&2; exit 2; }
 if [ -n "$RECEIPT" ]; then
@@ -60,7 +69,7 @@ winrun() { "$TAVO_WINE" "$@"; }
 
 SOCK=$DEMO/vprinter.sock
 rm -f "$SOCK"
-"$ROOT/build/native/bin/tavo-vprinter" --tcp 0 --out "$OUT" --control "$SOCK" --no-stdin \
+"$ROOT/build/native/bin/tavo-vprinter" --tcp 0 --http 0 --out "$OUT" --control "$SOCK" --no-stdin \
   >"$DEMO/vprinter.out" 2>"$DEMO/vprinter.err" </dev/null &
 VP=$!
 trap 'kill $VP 2>/dev/null || true; "$TAVO_WINESERVER" -k 2>/dev/null || true' EXIT
@@ -73,6 +82,8 @@ for _ in $(seq 100); do
 done
 [ -n "$PORT" ] || { echo "the virtual printer did not start:" >&2; cat "$DEMO/vprinter.err" >&2; exit 1; }
 echo "== virtual printer listening on 127.0.0.1:$PORT"
+HTTP=$(sed -n 's/^http 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$DEMO/vprinter.out")
+echo "== the printer's page (paper, receipts, state and buttons): http://127.0.0.1:$HTTP/"
 
 echo "== installing the package into $WINEPREFIX (C:\\Tavo)"
 INSTALL=$WINEPREFIX/drive_c/Tavo
@@ -103,4 +114,9 @@ for png in "$OUT"/*.png; do
 done
 [ $found = 1 ] || echo "no receipt image was written"
 [ $rc = 0 ] && echo "== demo finished" || echo "== demo failed (exit $rc)"
+if [ $WATCH = 1 ] && kill -0 $VP 2>/dev/null; then
+  echo "== the virtual printer and its page stay up: http://127.0.0.1:$HTTP/ (printer on 127.0.0.1:$PORT); Ctrl-C ends"
+  trap 'echo' INT
+  wait $VP || true
+fi
 exit $rc

@@ -15,7 +15,7 @@
 namespace {
 
 const char kUsage[] =
-    "usage: tavo-vprinter [--tcp PORT] [--pty] [--out DIR] [--control SOCKPATH] [--control-tcp PORT]\n"
+    "usage: tavo-vprinter [--tcp PORT] [--pty] [--out DIR] [--control SOCKPATH] [--control-tcp PORT] [--http PORT]\n"
     "                     [--model NAME] [--width DOTS] [--drawer-close-ms MS] [--drawer-open-high]\n"
     "                     [--no-stdin] [--help]\n"
     "  --tcp PORT          listen on 127.0.0.1:PORT (0 picks a free port; default 9100\n"
@@ -25,6 +25,8 @@ const char kUsage[] =
     "  --control SOCKPATH  unix socket for control lines (stdin takes them too)\n"
     "  --control-tcp PORT  control lines on 127.0.0.1:PORT too (0 picks a free port), for\n"
     "                      Windows programs under Wine, which cannot reach unix sockets\n"
+    "  --http PORT         the printer's page on http://127.0.0.1:PORT/ (0 picks a free port):\n"
+    "                      the paper as it prints, the cut receipts, the state and buttons\n"
     "  --model NAME        answer printer ID requests (GS I) as this model, one of\n"
     "                      %s (default %s)\n"
     "  --width DOTS        paper width in dots at 8 dots/mm (default 576)\n"
@@ -86,6 +88,9 @@ int main(int argc, char** argv) {
     } else if (a == "--control-tcp" && hasValue) {
       if (!number(argv[++i], 0, 65535, v)) return usage("bad control TCP port");
       serverOpts.controlTcpPort = int(v);
+    } else if (a == "--http" && hasValue) {
+      if (!number(argv[++i], 0, 65535, v)) return usage("bad HTTP port");
+      serverOpts.httpPort = int(v);
     } else if (a == "--model" && hasValue) {
       printerOpts.model = argv[++i];
       if (!vprinter::findModel(printerOpts.model)) return usage("unknown model");
@@ -130,6 +135,7 @@ int main(int argc, char** argv) {
   if (server.tcpPort() >= 0) std::printf("listening tcp 127.0.0.1:%d\n", server.tcpPort());
   if (!server.ptyPath().empty()) std::printf("listening pty %s\n", server.ptyPath().c_str());
   if (server.controlTcpPort() >= 0) std::printf("control tcp 127.0.0.1:%d\n", server.controlTcpPort());
+  if (server.httpPort() >= 0) std::printf("http 127.0.0.1:%d\n", server.httpPort());
   std::fflush(stdout);
   server.run();
   printer.receipts().save();

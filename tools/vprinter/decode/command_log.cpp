@@ -33,8 +33,10 @@ bool CommandLog::open(const std::string& path) {
 
 void CommandLog::write(const Command& cmd, const std::string& source) {
   ++seq_;
-  if (!file_) return;
+  if (!file_ && !listener_) return;
   std::string line = commandJson(cmd, seq_, source);
+  if (listener_) listener_(line);
+  if (!file_) return;
   line += '\n';
   std::fwrite(line.data(), 1, line.size(), file_);
   std::fflush(file_);

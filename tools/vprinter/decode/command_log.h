@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "tools/vprinter/decode/command.h"
@@ -24,10 +25,13 @@ class CommandLog {
   bool open(const std::string& path);  // truncates
   void write(const Command& cmd, const std::string& source);
   std::uint64_t count() const { return seq_; }
+  // Called with each line (without the newline) as it is written.
+  void setListener(std::function<void(const std::string&)> listener) { listener_ = std::move(listener); }
 
  private:
   std::FILE* file_ = nullptr;
   std::uint64_t seq_ = 0;
+  std::function<void(const std::string&)> listener_;
 };
 
 }  // namespace vprinter

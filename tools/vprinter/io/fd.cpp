@@ -30,7 +30,7 @@ bool setNonBlocking(int fd) {
   return flags >= 0 && fcntl(fd, F_SETFL, flags | O_NONBLOCK) == 0;
 }
 
-Fd listenTcp(int& port, std::string& error) {
+Fd listenTcp(int& port, std::string& error, int backlog) {
   Fd fd(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
   if (!fd) return error = failed("socket"), Fd();
   int one = 1;
@@ -41,7 +41,7 @@ Fd listenTcp(int& port, std::string& error) {
   addr.sin_port = htons(std::uint16_t(port));
   if (bind(fd.get(), reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0)
     return error = failed(("bind 127.0.0.1:" + std::to_string(port)).c_str()), Fd();
-  if (listen(fd.get(), 8) != 0) return error = failed("listen"), Fd();
+  if (listen(fd.get(), backlog) != 0) return error = failed("listen"), Fd();
   socklen_t len = sizeof addr;
   getsockname(fd.get(), reinterpret_cast<sockaddr*>(&addr), &len);
   port = ntohs(addr.sin_port);

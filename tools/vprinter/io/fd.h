@@ -31,7 +31,8 @@ class Fd {
 
 bool setNonBlocking(int fd);
 // Listening TCP socket on 127.0.0.1:port (0 picks one); port gets the bound port.
-Fd listenTcp(int& port, std::string& error);
+// `backlog`: connections the kernel queues before they are accepted.
+Fd listenTcp(int& port, std::string& error, int backlog = 8);
 // Listening unix socket at path (an old socket file there is replaced).
 Fd listenUnix(const std::string& path, std::string& error);
 // A pseudo-terminal in raw mode: returns the master; `slave` keeps the

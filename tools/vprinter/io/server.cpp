@@ -56,6 +56,11 @@ bool Server::start(std::string& error) {
     controlTcp_ = listenTcp(controlTcpPort_, error);
     if (!controlTcp_) return false;
   }
+  if (options_.httpPort >= 0) {
+    httpPort_ = options_.httpPort;
+    web_ = std::make_unique<WebServer>(printer_, control_, printer_.receipts().outDir(), options_.webLimits);
+    if (!web_->start(httpPort_, error)) return false;
+  }
   stdinOpen_ = options_.controlStdin;
   if (stdinOpen_) setNonBlocking(0);
   return true;
@@ -99,10 +104,21 @@ void Server::step(int timeoutMs) {
     add(l.fd.get(), short((printer_.accepting() ? POLLIN : 0) | (l.session->outbox.empty() ? 0 : POLLOUT)));
   std::size_t clientBase = fds.size();
   for (const ControlClient& c : clients_) add(c.fd.get(), short(POLLIN | (c.out.empty() ? 0 : POLLOUT)));
+  std::size_t webBase = fds.size();
+  if (web_) web_->addFds(fds);
 
-  int n = ::poll(fds.data(), fds.size(), timeoutFor(timeoutMs));
+  int timeout = timeoutFor(timeoutMs);
+  if (web_) timeout = web_->timeoutMs(Clock::now(), timeout);
+  int n = ::poll(fds.data(), fds.size(), timeout);
   printer_.tick(Clock::now());
-  if (n <= 0) return;
+  if (n > 0) serve(fds, linkBase, clientBase, webBase);
+  if (web_) {  // also on a quiet round: its time-outs run here
+    web_->handle(fds.data() + webBase, fds.size() - webBase, Clock::now());
+    web_->update(Clock::now());
+  }
+}
+
+void Server::serve(std::vector<pollfd>& fds, std::size_t linkBase, std::size_t clientBase, std::size_t webBase) {
   if (fds[0].revents) {
     char buf[64];
     while (::read(wake_[0].get(), buf, sizeof buf) > 0) {
@@ -122,7 +138,7 @@ void Server::step(int timeoutMs) {
     if (i < dead.size() && dead[i]) closeLink(i);
   for (Link& l : links_) writeLink(l);
 
-  std::size_t clients = fds.size() - clientBase;
+  std::size_t clients = webBase - clientBase;
   for (std::size_t i = 0; i < clients && i < clients_.size(); ++i) {
     short ev = fds[clientBase + i].revents;
     if (ev & (POLLIN | POLLHUP | POLLERR)) clients_[i].closing |= !readControl(clients_[i]);

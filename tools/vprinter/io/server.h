@@ -1,8 +1,10 @@
 // The event loop: one thread polls the TCP listener and its connections,
-// the pseudo-terminal, the control socket and its clients, and stdin, and
-// runs the printer's timers. Everything the printer core does happens on
+// the pseudo-terminal, the control socket and its clients, stdin and the
+// page's HTTP connections, and runs the printer's timers. Everything the printer core does happens on
 // this thread, so the core needs no locks.
 #pragma once
+
+#include <poll.h>
 
 #include <atomic>
 #include <memory>
@@ -12,6 +14,7 @@
 #include "tools/vprinter/io/control.h"
 #include "tools/vprinter/io/fd.h"
 #include "tools/vprinter/printer/printer.h"
+#include "tools/vprinter/web/web_server.h"
 
 namespace vprinter {
 
@@ -21,6 +24,8 @@ struct ServerOptions {
   std::string controlPath;  // empty: no control socket
   int controlTcpPort = -1;  // control lines on 127.0.0.1 (for Wine programs); -1: none, 0: pick a free port
   bool controlStdin = true;
+  int httpPort = -1;  // the page on 127.0.0.1; -1: none, 0: pick a free port
+  WebLimits webLimits;
 };
 
 class Server {
@@ -33,6 +38,7 @@ class Server {
   int tcpPort() const { return tcpPort_; }
   const std::string& ptyPath() const { return ptyPath_; }
   int controlTcpPort() const { return controlTcpPort_; }
+  int httpPort() const { return httpPort_; }
 
   // Runs until "quit" or stop(); stop() may be called from a signal handler.
   void run();
@@ -53,6 +59,8 @@ class Server {
     bool closing = false;
   };
 
+  // The poll results of one round (offsets of each group in fds).
+  void serve(std::vector<pollfd>& fds, std::size_t linkBase, std::size_t clientBase, std::size_t webBase);
   void acceptTcp();
   void acceptControl(const Fd& listener);
   bool readLink(Link& l);   // false: the link has ended
@@ -68,7 +76,8 @@ class Server {
   ServerOptions options_;
   Control control_;
   Fd tcp_, unix_, controlTcp_, ptySlave_, wake_[2];
-  int tcpPort_ = -1, controlTcpPort_ = -1;
+  int tcpPort_ = -1, controlTcpPort_ = -1, httpPort_ = -1;
+  std::unique_ptr<WebServer> web_;
   std::string ptyPath_;
   std::vector<Link> links_;
   std::vector<ControlClient> clients_;

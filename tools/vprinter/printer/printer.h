@@ -47,6 +47,8 @@ class Printer {
   const Renderer& renderer() const { return renderer_; }
   const Model& model() const { return model_; }
   bool openLog(const std::string& path) { return log_.open(path); }
+  // Hands each command log line to `listener` too (empty: no one).
+  void onLogLine(std::function<void(const std::string&)> listener) { log_.setListener(std::move(listener)); }
 
   void attach(Session* s);
   void detach(Session* s);  // also ends its incomplete command

@@ -14,12 +14,10 @@ struct File {
   }
 };
 
-}  // namespace
-
-bool writePng(const std::string& path, const Bitmap& b) {
+// Writes b through png's I/O set up by `init` (a file or a callback).
+template <typename Init>
+bool encode(const Bitmap& b, Init init) {
   if (b.empty()) return false;
-  File file{std::fopen(path.c_str(), "wb")};
-  if (!file.f) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
@@ -27,7 +25,7 @@ bool writePng(const std::string& path, const Bitmap& b) {
     png_destroy_write_struct(&png, info ? &info : nullptr);
     return false;
   }
-  png_init_io(png, file.f);
+  init(png);
   png_set_IHDR(png, info, png_uint_32(b.w), png_uint_32(b.h), 8, PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_color palette[4] = {{255, 255, 255}, {0, 0, 0}, {200, 20, 20}, {20, 40, 200}};
@@ -37,6 +35,27 @@ bool writePng(const std::string& path, const Bitmap& b) {
   png_write_end(png, info);
   png_destroy_write_struct(&png, &info);
   return true;
+}
+
+void appendBytes(png_structp png, png_bytep data, png_size_t length) {
+  static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), length);
+}
+
+void noFlush(png_structp) {}
+
+}  // namespace
+
+bool writePng(const std::string& path, const Bitmap& b) {
+  if (b.empty()) return false;
+  File file{std::fopen(path.c_str(), "wb")};
+  if (!file.f) return false;
+  return encode(b, [&](png_structp png) { png_init_io(png, file.f); });
+}
+
+std::string encodePng(const Bitmap& b) {
+  std::string out;
+  if (!encode(b, [&](png_structp png) { png_set_write_fn(png, &out, appendBytes, noFlush); })) out.clear();
+  return out;
 }
 
 }  // namespace vprinter

@@ -14,6 +14,7 @@ class Receipts {
   Receipts(std::string outDir, int width);
 
   int width() const { return width_; }
+  const std::string& outDir() const { return outDir_; }
   int y() const { return y_; }
   void feed(int dots);  // moves the paper on (never back)
   // Puts ink at (x, y relative to the print line), growing the receipt.
