@@ -8,7 +8,7 @@ Each entry: code point, then one hex number per row, bit 15 = leftmost dot."""
 import sys
 
 # Code points the printer can show: ASCII, Latin-1, and what the code
-# tables in codepage.cpp map to.
+# tables map to.
 WANTED = set(range(0x20, 0x7F)) | set(range(0xA0, 0x100)) | {
     0x20AC, 0x0192, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x0161, 0x2039, 0x203A,
