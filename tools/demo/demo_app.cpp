@@ -190,7 +190,8 @@ long PrintInternational(IDispatch* so) {
     if (first == 0) first = rc;
   }
   CallByName(so, L"SetPropertyNumber", {Long(characterSet), Long(before)});
-  return first;
+  const long rc = CallByName(so, L"PrintNormal", {Long(2), Text("\n")});
+  return first ? first : rc;
 }
 
 // The logo shipped beside the program (data/receipt-logo.png).
