@@ -97,10 +97,18 @@ echo "== running the demo till application"
 args=("$DEVICE" --drawer "${DEVICE}Drawer")
 [ -n "$RECEIPT" ] && args+=("$(winrun winepath -w "$RECEIPT" 2>/dev/null)")
 set +e
-winrun 'C:\Tavo\demo-app.exe' "${args[@]}"
-rc=$?
+winrun 'C:\Tavo\demo-app.exe' "${args[@]}" | tee "$DEMO/demo-app.out"
+rc=${PIPESTATUS[0]}
 set -e
 sleep 0.5
+# The international lines must come back from the paper as they were sent.
+paper=$(python3 scripts/vprinter-ctl.py "$SOCK" text || true)
+while IFS= read -r line; do
+  case "$paper" in
+    *"$line"*) echo "== printed as sent: $line" ;;
+    *) echo "== printed WRONG: $line (the paper shows $paper)"; rc=1 ;;
+  esac
+done < <(sed -n 's/^international: //p' "$DEMO/demo-app.out" | tr -d '\r')
 saved=$(python3 scripts/vprinter-ctl.py "$SOCK" save || true)
 echo "== virtual printer: $saved"
 found=0

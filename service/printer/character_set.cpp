@@ -43,3 +43,18 @@ int32_t ApplyCharacterSet(PrinterData& d, int32_t characterSet) {
   d.characterSet = characterSet;
   return opos::OPOS_SUCCESS;
 }
+
+const codepage::Table* CharacterSetTable(int32_t characterSet) {
+  switch (characterSet) {
+    case 1:
+      return codepage::Find(codepage::kKatakana);
+    case 998:
+      return codepage::Find(437);
+    case 999:
+      return codepage::Find(1252);
+    case codepage::kKatakana:
+      return nullptr;  // not a CharacterSet value
+    default:
+      return codepage::Find(characterSet);
+  }
+}

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "common/codepage/code_page.h"
 #include "service/printer/printer_data.h"
 
 // The ESC t number for a CharacterSet value, or false when the printer has
@@ -14,3 +15,7 @@ bool LookUpCodePage(int32_t characterSet, const std::string& deviceName, int16_t
 // Stores CharacterSet and its code page and marks the code page for
 // resending; an unknown value changes nothing. Returns the result code.
 int32_t ApplyCharacterSet(PrinterData& d, int32_t characterSet);
+
+// The code page table of a CharacterSet value (998 ASCII is sent as PC437,
+// 999 as 1252, 1 is katakana); nullptr for the values without a known table.
+const codepage::Table* CharacterSetTable(int32_t characterSet);

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "common/codepage/code_page.h"
 #include "portmgr/portmgr_api.h"
 #include "service/common/device_entry.h"
 #include "service/common/port_client.h"
@@ -98,6 +99,18 @@ class CPOSPrinter {
   std::string TestReceiptText() const;
   void SetHealthDialog(std::function<void(CPOSPrinter&)> dialog) { healthDialog_ = std::move(dialog); }
 
+  // International text. While MapCharacterSet is on, BinaryConversion is
+  // off and CharacterSet has a known table, the text of print data is
+  // mapped from Unicode into that table (the COM layer does it at the
+  // automation boundary); otherwise nullptr, and text stays in the system
+  // code page. Read on the calling thread.
+  const codepage::Table* TextCodePage() const;
+  // Maps the package's own 8-bit text (system code page) into a table, for
+  // the test receipt; set by the COM layer, which knows the system code
+  // page. Unset, such text goes as it is.
+  using TextRecoder = std::function<std::string(const std::string& text, const codepage::Table& table)>;
+  void SetTextRecoder(TextRecoder recoder) { recoder_ = std::move(recoder); }
+
  private:
   class PortUser;
   class OutputHost;
@@ -159,6 +172,7 @@ class CPOSPrinter {
   IControlObject* controlObject_ = nullptr;  // not owned
   EventDispids eventDispIds_;
   std::function<void(CPOSPrinter&)> healthDialog_;
+  TextRecoder recoder_;
 
   // Declared last: destroyed first, so their threads never see a
   // half-destroyed printer.

@@ -99,7 +99,10 @@ int32_t CPOSPrinter::ExternalCheck() {
   std::string out;
   {
     std::lock_guard<std::mutex> guard(output_->PrintStateMutex());
-    TranslatePrintData(d_.print, TestReceiptText(), &out);
+    std::string text = TestReceiptText();
+    const codepage::Table* table = TextCodePage();
+    if (table && recoder_) text = recoder_(text, *table);
+    TranslatePrintData(d_.print, text, &out);
   }
   output_->SubmitOutput(false, {out});
   d_.checkHealthText = d_.resultCode == OPOS_SUCCESS

@@ -203,8 +203,22 @@ bool CPOSPrinter::SetStoredNumber(int32_t index, int32_t value) {
       d_.rotateSpecial = value;
       Result(OPOS_SUCCESS);
       return true;
+    case pidx::MapCharacterSet:
+      // Turning mapping on needs a printer that can map.
+      if (value && !d_.capMapCharacterSet) {
+        Result(OPOS_E_ILLEGAL);
+      } else {
+        d_.mapCharacterSet = value ? 1 : 0;
+        Result(OPOS_SUCCESS);
+      }
+      return true;
   }
   return false;
+}
+
+const codepage::Table* CPOSPrinter::TextCodePage() const {
+  if (!d_.mapCharacterSet || d_.print.binaryConversion != OPOS_BC_NONE) return nullptr;
+  return CharacterSetTable(d_.characterSet);
 }
 
 void CPOSPrinter::SetPropertyNumber(int32_t index, int32_t value) {

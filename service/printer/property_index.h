@@ -21,6 +21,7 @@ enum : int32_t {
   RotateSpecial = 8036,
   CartridgeNotify = 8037,
   RecCurrentCartridge = 8041,
+  MapCharacterSet = 8045,
   PageModeHorizontalPosition = 8047,
   PageModePrintDirection = 8048,
   PageModeStation = 8049,

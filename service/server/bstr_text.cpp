@@ -35,6 +35,17 @@ std::string AnsiFromWide(const wchar_t* text, size_t length) {
 
 std::string AnsiFromBstr(BSTR text) { return AnsiFromWide(text, text ? SysStringLen(text) : 0); }
 
+std::u16string WideFromAnsi(const std::string& text) {
+  if (text.empty() || text.size() > INT_MAX / 2) return {};
+  const int n = static_cast<int>(text.size());
+  int size = MultiByteToWideChar(CP_ACP, 0, text.data(), n, nullptr, 0);
+  if (size <= 0) return {};
+  std::u16string out(static_cast<size_t>(size), u'\0');
+  int written = MultiByteToWideChar(CP_ACP, 0, text.data(), n, reinterpret_cast<wchar_t*>(&out[0]), size);
+  out.resize(written > 0 ? static_cast<size_t>(written) : 0);
+  return out;
+}
+
 BSTR BstrFromAnsi(const std::string& text) {
   if (text.empty()) return SysAllocStringLen(L"", 0);
   if (text.size() > INT_MAX / 2) return nullptr;

@@ -17,6 +17,9 @@ namespace server {
 std::string AnsiFromBstr(BSTR text);
 std::string AnsiFromWide(const wchar_t* text, size_t length);
 
+// 8-bit text in the ANSI code page as UTF-16 (empty if it can't be read).
+std::u16string WideFromAnsi(const std::string& text);
+
 // A new BSTR (the caller frees it); nullptr only when memory runs out.
 BSTR BstrFromAnsi(const std::string& text);
 

@@ -16,7 +16,7 @@ namespace server {
 
 // Parameter kinds, one letter each in a member's signature string:
 //   'l' long   's' string   'L' long by reference   'S' string by reference
-//   'd' dispatch pointer
+//   'd' dispatch pointer   'p' print text (kept as UTF-16, see Wide)
 enum class Returns : uint8_t { Nothing, Long, String };
 
 class CallFrame {
@@ -30,6 +30,9 @@ class CallFrame {
   std::string& Text(size_t i) { return args_.at(i).text; }
   int32_t Long(size_t i) const { return args_.at(i).number; }
   const std::string& Text(size_t i) const { return args_.at(i).text; }
+  // A 'p' argument as the caller gave it; the thunk picks its 8-bit form.
+  const std::u16string& Wide(size_t i) const { return args_.at(i).wide; }
+  std::u16string& Wide(size_t i) { return args_.at(i).wide; }
   // Borrowed: valid for the call; AddRef to keep it longer. May be null.
   IDispatch* Object(size_t i) const { return args_.at(i).object; }
 
@@ -46,6 +49,7 @@ class CallFrame {
   struct Arg {
     int32_t number = 0;
     std::string text;
+    std::u16string wide;
     IDispatch* object = nullptr;  // owned reference
   };
   std::vector<Arg> args_;

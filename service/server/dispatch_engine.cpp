@@ -38,6 +38,18 @@ HRESULT CoerceText(const VARIANT& v, std::string* out) {
   return S_OK;
 }
 
+HRESULT CoerceWide(const VARIANT& v, std::u16string* out) {
+  VARIANT tmp;
+  VariantInit(&tmp);
+  HRESULT hr = VariantChangeType(&tmp, const_cast<VARIANT*>(&v), 0, VT_BSTR);
+  if (hr == E_OUTOFMEMORY) return hr;
+  if (FAILED(hr)) return DISP_E_TYPEMISMATCH;
+  static_assert(sizeof(wchar_t) == sizeof(char16_t), "BSTR characters are UTF-16 units");
+  if (tmp.bstrVal) out->assign(reinterpret_cast<const char16_t*>(tmp.bstrVal), SysStringLen(tmp.bstrVal));
+  VariantClear(&tmp);
+  return S_OK;
+}
+
 HRESULT CoerceObject(const VARIANT& arg, IDispatch** out) {
   *out = nullptr;
   // One level of VARIANT reference only: nested ones are not allowed.
@@ -87,6 +99,8 @@ HRESULT ReadOne(char kind, const VARIANT& v, CallFrame& frame, size_t i) {
       return FitsReference(v, VT_I4) ? CoerceLong(v, &frame.Long(i)) : DISP_E_TYPEMISMATCH;
     case 'S':
       return FitsReference(v, VT_BSTR) ? CoerceText(v, &frame.Text(i)) : DISP_E_TYPEMISMATCH;
+    case 'p':
+      return CoerceWide(v, &frame.Wide(i));
     case 'd': {
       IDispatch* object = nullptr;
       HRESULT hr = CoerceObject(v, &object);

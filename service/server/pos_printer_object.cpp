@@ -3,6 +3,7 @@
 #include <new>
 
 #include "common/opos.h"
+#include "service/server/bstr_text.h"
 #include "service/server/guids.h"
 #include "service/server/module.h"
 #include "service/server/printer_health_dialog.h"
@@ -13,6 +14,20 @@ IUnknown* CPOSPrinterObject::Create() { return new (std::nothrow) CPOSPrinterObj
 
 CPOSPrinterObject::CPOSPrinterObject() {
   printer_.SetHealthDialog([](CPOSPrinter& printer) { CPrinterHealthDlg::Show(printer, ModuleInstance()); });
+  printer_.SetTextRecoder([](const std::string& text, const codepage::Table& table) {
+    std::string out;
+    codepage::Encode(table, WideFromAnsi(text), out);
+    return out;
+  });
+}
+
+std::string CPOSPrinterObject::PrintText(const std::u16string& text) const {
+  if (const codepage::Table* table = printer_.TextCodePage()) {
+    std::string out;
+    codepage::Encode(*table, text, out);
+    return out;
+  }
+  return AnsiFromWide(reinterpret_cast<const wchar_t*>(text.data()), text.size());
 }
 
 const GUID& CPOSPrinterObject::LibraryId() { return LIBID_POSPrinter; }

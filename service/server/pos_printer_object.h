@@ -34,6 +34,11 @@ class CPOSPrinterObject : public CDispatchObject<CPOSPrinterObject> {
   int32_t OpenService(const std::string& deviceClass, const std::string& deviceName, IDispatch* controlObject);
   int32_t Close();
 
+  // Print data's 8-bit form: mapped into the printer's code page when the
+  // printer asks for it (CPOSPrinter::TextCodePage), else the system code
+  // page as for every other string.
+  std::string PrintText(const std::u16string& text) const;
+
  private:
   CPOSPrinterObject();
   ~CPOSPrinterObject() override = default;

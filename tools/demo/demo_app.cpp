@@ -1,8 +1,8 @@
 // demo-app: does what a till application does through an OPOS Control
 // Object. It creates the printer Service Object by ProgID, opens it with its
 // own event sink, claims, enables, prints a sample receipt asynchronously
-// (a logo, text, the receipt number as a Code 128 bar code and a QR code,
-// and a cut), waits for the last OutputComplete while pumping messages
+// (a logo, text, a few lines in other code pages, the receipt number as a
+// Code 128 bar code and a QR code, and a cut), waits for the last OutputComplete while pumping messages
 // (events arrive on this thread), then releases and closes. With a drawer
 // device it then opens the cash drawer on the same printer, kicks it and
 // waits until it is closed again, listing the drawer's events.
@@ -146,6 +146,54 @@ std::string SampleReceipt() {
   return r;
 }
 
+// Lines in other code pages. The Service Object maps the Unicode text into
+// the table CharacterSet selects (the shipped profiles turn MapCharacterSet
+// on); each line also goes to stdout, where scripts/demo.sh finds it to
+// check the virtual printer's text.
+struct InternationalLine {
+  long characterSet;
+  const wchar_t* text;
+};
+const InternationalLine kInternational[] = {
+    {858, L"Cr\u00E8me br\u00FBl\u00E9e         4,50 \u20AC"},
+    {858, L"Stra\u00DFe \u00C4\u00D6\u00DC, Fa\u00E7ade na\u00EFve"},
+    {866, L"\u0411\u043E\u0440\u0449 3,20  \u0421\u043F\u0430\u0441\u0438\u0431\u043E!"},
+    {1253, L"\u039A\u03B1\u03BB\u03B7\u03BC\u03AD\u03C1\u03B1 \u0391\u03B8\u03AE\u03BD\u03B1"},
+};
+
+VARIANT Unicode(const std::wstring& text) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_BSTR;
+  v.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  return v;
+}
+
+std::string Utf8(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                    nullptr);
+  std::string out(n > 0 ? static_cast<size_t>(n) : 0, '\0');
+  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+  return out;
+}
+
+// Prints the international lines, each in its CharacterSet, then goes back
+// to the one the device started with. Returns the first failing result.
+long PrintInternational(IDispatch* so) {
+  const long characterSet = 8002;
+  const long before = CallByName(so, L"GetPropertyNumber", {Long(characterSet)});
+  long first = CallByName(so, L"PrintNormal", {Long(2), Text("\n\x1b|cA\x1b|bCInternational\n")});
+  for (const InternationalLine& line : kInternational) {
+    CallByName(so, L"SetPropertyNumber", {Long(characterSet), Long(line.characterSet)});
+    const long rc = CallByName(so, L"PrintNormal", {Long(2), Unicode(std::wstring(line.text) + L"\n")});
+    std::printf("international: %s\n", Utf8(line.text).c_str());
+    if (first == 0) first = rc;
+  }
+  CallByName(so, L"SetPropertyNumber", {Long(characterSet), Long(before)});
+  const long rc = CallByName(so, L"PrintNormal", {Long(2), Text("\n")});
+  return first ? first : rc;
+}
+
 // The logo shipped beside the program (data/receipt-logo.png).
 std::string LogoPath() {
   char path[MAX_PATH] = {};
@@ -171,6 +219,7 @@ long PrintSample(IDispatch* so, const std::string& receipt) {
   const Step steps[] = {
       {"PrintBitmap (logo)", CallByName(so, L"PrintBitmap", {Long(2), Text(LogoPath()), Long(kAsIs), Long(kCentre)})},
       {"PrintNormal", CallByName(so, L"PrintNormal", {Long(2), Text(receipt)})},
+      {"PrintNormal (international)", PrintInternational(so)},
       {"PrintBarCode (Code 128)", CallByName(so, L"PrintBarCode", {Long(2), Text(kReceiptNumber), Long(kCode128),
                                                                    Long(80), Long(400), Long(kCentre), Long(kTextBelow)})},
       {"PrintBarCode (QR Code)", CallByName(so, L"PrintBarCode", {Long(2), Text(kReceiptNumber), Long(kQrCode), Long(0),

@@ -18,6 +18,7 @@ namespace {
 struct Target {
   std::vector<std::string> seen;
   int32_t lastLong = 0;
+  std::u16string wide;
 };
 
 using Table = CDispatchTable<Target>;
@@ -282,6 +283,43 @@ TEST_F(DispatchTable, ExceptionsStayInside) {
   EXPECT_EQ(info_.scode, E_OUTOFMEMORY);
   DISPPARAMS none = {nullptr, nullptr, 0, 0};
   EXPECT_EQ(kTable.Invoke(target_, 6, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr), E_UNEXPECTED);
+}
+
+}  // namespace
+
+namespace {
+
+// Print text ('p') arrives as the caller's UTF-16, for the thunk to map.
+const Table::Member kUnicodeMembers[] = {
+    {L"Unicode", "lp", Returns::Long, [](Target& t, CallFrame& f) {
+       t.wide = f.Wide(1);
+       f.ReturnLong(static_cast<int32_t>(f.Wide(1).size()));
+     }},
+};
+const Table kUnicodeTable(kUnicodeMembers);
+
+HRESULT CallUnicode(Target& target, VARIANT text, VARIANT* result) {
+  VARIANT args[] = {text, Long(2)};  // reversed
+  DISPPARAMS params = {args, nullptr, 2, 0};
+  VariantInit(result);
+  HRESULT hr = kUnicodeTable.Invoke(target, 1, DISPATCH_METHOD, &params, result, nullptr, nullptr);
+  VariantClear(&args[0]);
+  return hr;
+}
+
+TEST(DispatchTablePrintText, KeepsEveryUtf16Unit) {
+  Target target;
+  VARIANT result;
+  VARIANT text;
+  VariantInit(&text);
+  text.vt = VT_BSTR;
+  text.bstrVal = SysAllocStringLen(L"a\0\u00E9\U0001F600", 5);  // an embedded NUL and a surrogate pair
+  ASSERT_EQ(CallUnicode(target, text, &result), S_OK);
+  EXPECT_EQ(target.wide, std::u16string(u"a\0\u00E9\U0001F600", 5));
+  EXPECT_EQ(result.lVal, 5);
+  ASSERT_EQ(CallUnicode(target, Long(-42), &result), S_OK);  // coerced like any string
+  EXPECT_EQ(target.wide, u"-42");
+  EXPECT_EQ(CallUnicode(target, Missing(), &result), DISP_E_PARAMNOTOPTIONAL);
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 
 namespace vprinter {
 
-std::string commandJson(const Command& cmd, std::uint64_t seq, const std::string& source) {
+std::string commandJson(const Command& cmd, std::uint64_t seq, const std::string& source,
+                        const std::string* textUtf8) {
   std::string line = "{\"seq\":" + std::to_string(seq) + ",\"src\":" + jsonQuote(source) +
                      ",\"cmd\":" + jsonQuote(cmd.name);
   if (!cmd.args.empty()) {
@@ -12,7 +13,7 @@ std::string commandJson(const Command& cmd, std::uint64_t seq, const std::string
     for (std::size_t i = 0; i < cmd.args.size(); ++i) line += (i ? "," : "") + std::to_string(cmd.args[i]);
     line += "]";
   }
-  if (cmd.op == Op::Text) line += ",\"text\":" + jsonQuote(cmd.data);
+  if (cmd.op == Op::Text) line += ",\"text\":" + (textUtf8 ? jsonQuoteUtf8(*textUtf8) : jsonQuote(cmd.data));
   else if (!cmd.data.empty()) line += ",\"data_len\":" + std::to_string(cmd.data.size());
   if (cmd.op == Op::BarCode || cmd.op == Op::Symbol2D || cmd.op == Op::SymbolPrint)
     line += ",\"data\":" + jsonQuote(cmd.data);
@@ -31,10 +32,10 @@ bool CommandLog::open(const std::string& path) {
   return file_ != nullptr;
 }
 
-void CommandLog::write(const Command& cmd, const std::string& source) {
+void CommandLog::write(const Command& cmd, const std::string& source, const std::string* textUtf8) {
   ++seq_;
   if (!file_ && !listener_) return;
-  std::string line = commandJson(cmd, seq_, source);
+  std::string line = commandJson(cmd, seq_, source, textUtf8);
   if (listener_) listener_(line);
   if (!file_) return;
   line += '\n';

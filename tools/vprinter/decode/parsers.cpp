@@ -46,6 +46,7 @@ const Fixed kFixed[] = {
     {ESC, 'E', 1, Op::Emphasis, "emphasis"},
     {ESC, 'G', 1, Op::DoubleStrike, "double-strike"},
     {ESC, 'M', 1, Op::Font, "font"},
+    {ESC, '4', 1, Op::Other, "italic"},  // some models only; printed upright here
     {ESC, 'V', 1, Op::Rotate90, "rotate-90"},
     {ESC, '{', 1, Op::UpsideDown, "upside-down"},
     {ESC, 't', 1, Op::CodeTable, "code-table"},

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "tools/vprinter/render/font.h"
+
 namespace vprinter {
 
 namespace {
@@ -23,7 +25,7 @@ Printer::Printer(const PrinterOptions& options)
 void Printer::attach(Session* s) { sessions_.push_back(s); }
 
 void Printer::detach(Session* s) {
-  s->decoder.finish([&](const Command& c) { log_.write(c, s->name); });
+  s->decoder.finish([&](const Command& c) { logCommand(c, s->name); });
   for (Held& h : held_)
     if (h.session == s) h.session = nullptr;
   sessions_.erase(std::remove(sessions_.begin(), sessions_.end(), s), sessions_.end());
@@ -52,12 +54,19 @@ void Printer::handle(Session& s, const Command& c) {
     }
   }
   if (remark.empty()) {
-    log_.write(c, s.name);
+    logCommand(c, s.name);
   } else {
     Command logged = c;
     logged.note = logged.note.empty() ? remark : logged.note + "; " + remark;
-    log_.write(logged, s.name);
+    logCommand(logged, s.name);
   }
+}
+
+void Printer::logCommand(const Command& c, const std::string& source) {
+  if (c.op != Op::Text) return log_.write(c, source);
+  const TextStyle& style = renderer_.style();
+  const std::string text = decodeText(c.data, style.codeTable, style.international);
+  log_.write(c, source, &text);
 }
 
 // Commands that act at once whatever the state: real-time requests, status

@@ -74,6 +74,8 @@ class Printer {
 
  private:
   void handle(Session& s, const Command& c);
+  // Text is logged as the paper shows it, in the code table in force.
+  void logCommand(const Command& c, const std::string& source);
   // Returns the remark for the log.
   std::string immediate(Session& s, const Command& c, bool& done);
   // s: where replies go, null when that connection is gone.

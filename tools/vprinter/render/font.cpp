@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
+
+#include "common/codepage/code_page.h"
 
 namespace vprinter {
 namespace {
@@ -11,12 +14,19 @@ struct GlyphRow {
   std::uint16_t rows[24];  // bit 15 = leftmost dot
 };
 
-struct CodeTable {
-  int number;
-  std::uint16_t upper[128];
+// ESC t numbers and the code pages of their tables.
+const std::pair<int, int> kCodeTables[] = {
+    {0, 437},   {1, codepage::kKatakana}, {2, 850},   {3, 860},   {4, 863},   {5, 865},   {7, 855},   {8, 857},
+    {11, 858},  // the euro Latin table's number on some models
+    {16, 1252}, {17, 866},  {18, 852},  {19, 858},  {21, 862},  {22, 864},  {24, 1253}, {25, 1254},
+    {26, 1257}, {28, 1251}, {29, 737},  {30, 775},  {33, 1255}, {36, 874},
 };
 
-#include "tools/vprinter/render/font/codepages.inc"
+const codepage::Table* codeTable(int table) {
+  for (const auto& t : kCodeTables)
+    if (t.first == table) return codepage::Find(t.second);
+  return nullptr;
+}
 #include "tools/vprinter/render/font/glyphs.inc"
 
 template <std::size_t N>
@@ -75,16 +85,17 @@ char32_t decodeByte(std::uint8_t byte, int table, int intl) {
         if (kIntlPositions[i] == byte) return kIntlSets[intl][i];
     return byte;
   }
-  const CodeTable* chosen = &kCodeTables[0];
-  for (const CodeTable& t : kCodeTables)
-    if (t.number == table) chosen = &t;
-  char32_t cp = chosen->upper[byte - 0x80];
+  const codepage::Table* chosen = codeTable(table);
+  char32_t cp = codepage::Decode(chosen ? *chosen : *codeTable(0), byte);
   return cp ? cp : char32_t(0xFFFD);
 }
 
-bool hasCodeTable(int table) {
-  return std::any_of(std::begin(kCodeTables), std::end(kCodeTables),
-                     [&](const CodeTable& t) { return t.number == table; });
+bool hasCodeTable(int table) { return codeTable(table) != nullptr; }
+
+std::string decodeText(const std::string& bytes, int table, int intl) {
+  std::string utf8;
+  for (unsigned char b : bytes) appendUtf8(decodeByte(b, table, intl), utf8);
+  return utf8;
 }
 
 void appendUtf8(char32_t cp, std::string& out) {

@@ -22,6 +22,8 @@ bool hasGlyph(int font, char32_t cp);
 // international set `intl` (ESC R). Unknown tables fall back to table 0.
 char32_t decodeByte(std::uint8_t byte, int table, int intl);
 bool hasCodeTable(int table);
+// UTF-8 of bytes decoded as decodeByte does.
+std::string decodeText(const std::string& bytes, int table, int intl);
 // UTF-8 of a code point, for the text the control reports.
 void appendUtf8(char32_t cp, std::string& out);
 
