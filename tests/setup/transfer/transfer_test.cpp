@@ -2,6 +2,7 @@
 // and setup data files in a temporary folder: round trips of set-ups made
 // through the dialogs' rules, the dialogs' refusals, /set, /replace, /view.
 #include "setup/transfer/transfer_command.h"
+#include "setup/transfer/transfer_summary.h"
 
 #include <gtest/gtest.h>
 
@@ -297,6 +298,22 @@ TEST_F(TransferTest, ViewsCommandLinesAndFailures) {
   EXPECT_EQ(command.action, TransferAction::kWindow);
   ASSERT_TRUE(ParseTransferCommand({"-IMPORT", "a"}, &command, &error));
   EXPECT_EQ(command.views, DefaultViews(TransferAction::kImport));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TransferSummaryTest, RefusalsListTheirProblemsAndLongListsAreCut) {
+  CTransferLines lines;
+  lines.out = {"exported 2 devices"};
+  EXPECT_EQ(TransferSummary(kExitDone, lines), "exported 2 devices\r\n");
+  for (int i = 0; i < 20; ++i) lines.err.push_back("line " + std::to_string(i + 1) + ": problem");
+  const std::string refused = TransferSummary(kExitRefused, lines);
+  EXPECT_EQ(refused.find("The file was refused; nothing was written."), 0u);
+  EXPECT_NE(refused.find("line 15: problem\r\n... and 5 more lines"), std::string::npos);
+  EXPECT_EQ(refused.find("line 16:"), std::string::npos);
+  EXPECT_EQ(TransferSummary(kExitFailed, lines).find("The file was refused"), std::string::npos);
 }
 
 }  // namespace
