@@ -10,6 +10,7 @@
 
 #include "common/device_entry.h"
 #include "common/setup_export.h"
+#include "common/trace.h"
 #include "setup/dialogs/cash_drawer.h"
 #include "setup/dialogs/port_settings.h"
 #include "tests/setup/dialogs/dialog_fixture.h"
@@ -262,6 +263,18 @@ TEST_F(TransferTest, SetGivesEachTillItsOwnValuesAndReplaceDropsTheRest) {
     EXPECT_NE(capture_.Errors().find(r.second), std::string::npos) << capture_.Errors();
   }
   EXPECT_EQ(Tree(kMain), before);
+}
+
+TEST_F(TransferTest, TheTraceHookGetsEveryLineAndTheExitCode) {
+  std::vector<std::string> traced;
+  SetTraceSink([&](const std::string& line) { traced.push_back(line); });
+  folder_.Write("bad.ini", "[DeviceSetup]\r\nFormat=1\r\n[Printers]\r\n[End]\r\n");
+  EXPECT_EQ(Run({"/import", folder_.File("bad.ini")}), kExitRefused);
+  SetTraceSink(nullptr);
+  ASSERT_EQ(traced.size(), 3u);
+  EXPECT_NE(traced[0].find("Error import: "), std::string::npos);
+  EXPECT_NE(traced[0].find("line 3: unknown section [Printers]"), std::string::npos);
+  EXPECT_EQ(traced[2], "End import = 2");
 }
 
 TEST_F(TransferTest, ViewsCommandLinesAndFailures) {
