@@ -8,43 +8,38 @@ namespace {
 
 using device_rules::DeviceClass;
 
-struct TextValue {
-  const char* name;
-  std::string text;
-};
-
 }  // namespace
+
+std::vector<RegistryValue> InitialValues(DeviceClass deviceClass, const std::string& model,
+                                         const setup_data::ModelInfo& info, const std::string& version,
+                                         const std::string& installDir) {
+  namespace s = schema;
+  namespace init = schema::initial;
+  const char* cls = deviceClass == DeviceClass::kLineDisplay ? s::kClassLineDisplay : s::kClassPOSPrinter;
+  return {
+      TextValue(s::kDefault, info.soName),          TextValue(s::kDescription, info.description),
+      TextValue(s::kDeviceName, model),             TextValue(s::kDeviceDesc, info.deviceDesc),
+      TextValue(s::kVersion, version),              TextValue(s::kDeviceClass, cls),
+      TextValue(s::kLDN, ""),                       TextValue(s::kPort, init::kPort),
+      TextValue(s::kBaudRate, init::kBaudRate),     TextValue(s::kBitLength, init::kBitLength),
+      TextValue(s::kHandShake, init::kHandShake),   TextValue(s::kInputBuf, init::kInputBuf),
+      TextValue(s::kOutputBuf, init::kOutputBuf),   TextValue(s::kInputSleep, init::kInputSleep),
+      TextValue(s::kOutInterval, init::kOutInterval), TextValue(s::kParity, init::kParity),
+      TextValue(s::kStop, init::kStop),             TextValue(s::kTimeout, init::kTimeout),
+      NumberValue(s::kModel, info.modelCode),       TextValue(s::kComp, s::kCompValue),
+      TextValue(s::kVid, info.vid),                 TextValue(s::kPid, info.pid),
+      TextValue(s::kUsbDeviceName, ""),             NumberValue(s::kUsbCount, init::kUsbCount),
+      TextValue(s::kTcpIp, init::kTcpIp),           NumberValue(s::kTcpPort, init::kTcpPort),
+      TextValue(s::kInf, setup_data::CapabilityProfilePath(installDir, model)),
+      NumberValue(s::kType, info.type),             NumberValue(s::kPorttype, info.port),
+  };
+}
 
 void WriteInitialValues(const CRegistryAccess& reg, DeviceClass deviceClass, const std::string& deviceName,
                         const std::string& model, const setup_data::ModelInfo& info,
                         const std::string& version, const std::string& installDir) {
-  namespace s = schema;
-  namespace init = schema::initial;
   const std::string key = device_rules::DeviceKeyPath(deviceClass, deviceName);
-  const char* cls = deviceClass == DeviceClass::kLineDisplay ? s::kClassLineDisplay : s::kClassPOSPrinter;
-  const TextValue head[] = {
-      {s::kDefault, info.soName},          {s::kDescription, info.description},
-      {s::kDeviceName, model},             {s::kDeviceDesc, info.deviceDesc},
-      {s::kVersion, version},              {s::kDeviceClass, cls},
-      {s::kLDN, ""},                       {s::kPort, init::kPort},
-      {s::kBaudRate, init::kBaudRate},     {s::kBitLength, init::kBitLength},
-      {s::kHandShake, init::kHandShake},   {s::kInputBuf, init::kInputBuf},
-      {s::kOutputBuf, init::kOutputBuf},   {s::kInputSleep, init::kInputSleep},
-      {s::kOutInterval, init::kOutInterval}, {s::kParity, init::kParity},
-      {s::kStop, init::kStop},             {s::kTimeout, init::kTimeout},
-  };
-  for (const TextValue& v : head) reg.WriteString(key, v.name, v.text);
-  reg.WriteNumber(key, s::kModel, info.modelCode);
-  reg.WriteString(key, s::kComp, s::kCompValue);
-  reg.WriteString(key, s::kVid, info.vid);
-  reg.WriteString(key, s::kPid, info.pid);
-  reg.WriteString(key, s::kUsbDeviceName, "");
-  reg.WriteNumber(key, s::kUsbCount, init::kUsbCount);
-  reg.WriteString(key, s::kTcpIp, init::kTcpIp);
-  reg.WriteNumber(key, s::kTcpPort, init::kTcpPort);
-  reg.WriteString(key, s::kInf, setup_data::CapabilityProfilePath(installDir, model));
-  reg.WriteNumber(key, s::kType, info.type);
-  reg.WriteNumber(key, s::kPorttype, info.port);
+  for (const RegistryValue& v : InitialValues(deviceClass, model, info, version, installDir)) reg.WriteValue(key, v);
 }
 
 bool InstallDevice(const CRegistryAccess& reg, DeviceClass deviceClass, const std::string& installDir,
@@ -61,29 +56,33 @@ bool InstallDevice(const CRegistryAccess& reg, DeviceClass deviceClass, const st
   return true;
 }
 
+std::vector<RegistryValue> CashDrawerValues(const setup_data::CashDrawerInfo& info, const std::string& version,
+                                            const DrawerSettings& settings) {
+  namespace s = schema;
+  return {
+      TextValue(s::kDefault, info.soName),
+      TextValue(s::kDescription, info.description),
+      TextValue(s::kDeviceName, s::kCashDrawerDeviceName),
+      TextValue(s::kDeviceDesc, info.deviceDesc),
+      TextValue(s::kVersion, version),
+      TextValue(s::kDeviceClass, s::kClassCashDrawer),
+      TextValue(s::kLDN, settings.ldn),
+      TextValue(s::kPOSPrinter, settings.printer),
+      TextValue(s::kOpenLevel, std::to_string(settings.openLevel)),
+      TextValue(s::kConnectorPinNo, std::to_string(settings.pinNo)),
+      TextValue(s::kPulseOffTime, settings.pulseOffTime),
+      TextValue(s::kPulseOnTime, settings.pulseOnTime),
+      TextValue(s::kVersion, version),
+      TextValue(s::kComp, s::kCompValue),
+  };
+}
+
 bool WriteCashDrawerValues(const CRegistryAccess& reg, const std::string& drawerName,
                            const setup_data::CashDrawerInfo& info, const std::string& version,
                            const DrawerSettings& settings) {
-  namespace s = schema;
   const std::string key = device_rules::DeviceKeyPath(DeviceClass::kCashDrawer, drawerName);
-  const TextValue values[] = {
-      {s::kDefault, info.soName},
-      {s::kDescription, info.description},
-      {s::kDeviceName, s::kCashDrawerDeviceName},
-      {s::kDeviceDesc, info.deviceDesc},
-      {s::kVersion, version},
-      {s::kDeviceClass, s::kClassCashDrawer},
-      {s::kLDN, settings.ldn},
-      {s::kPOSPrinter, settings.printer},
-      {s::kOpenLevel, std::to_string(settings.openLevel)},
-      {s::kConnectorPinNo, std::to_string(settings.pinNo)},
-      {s::kPulseOffTime, settings.pulseOffTime},
-      {s::kPulseOnTime, settings.pulseOnTime},
-      {s::kVersion, version},
-      {s::kComp, s::kCompValue},
-  };
   bool ok = true;
-  for (const TextValue& v : values) ok = reg.WriteString(key, v.name, v.text) && ok;
+  for (const RegistryValue& v : CashDrawerValues(info, version, settings)) ok = reg.WriteValue(key, v) && ok;
   return ok;
 }
 

@@ -4,16 +4,21 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "common/device_rules.h"
 #include "common/setup_data.h"
 
-class CRegistryAccess;
+#include "common/registry_access.h"
 
 namespace device_entry {
 
-// Writes the initial values of a new printer or line display, in the
-// wizard's order. Single write failures are not reported.
+// The initial values of a new printer or line display, in the wizard's
+// order.
+std::vector<RegistryValue> InitialValues(device_rules::DeviceClass deviceClass, const std::string& model,
+                                         const setup_data::ModelInfo& info, const std::string& version,
+                                         const std::string& installDir);
+// Writes them. Single write failures are not reported.
 void WriteInitialValues(const CRegistryAccess& reg, device_rules::DeviceClass deviceClass,
                         const std::string& deviceName, const std::string& model,
                         const setup_data::ModelInfo& info, const std::string& version,
@@ -35,8 +40,10 @@ struct DrawerSettings {
   std::string pulseOnTime = "400";   // as typed
   std::string pulseOffTime = "100";  // as typed
 };
-// Writes a cash drawer entry, all REG_SZ, in the dialog's order. False
-// when a write fails.
+// A cash drawer entry, all REG_SZ, in the dialog's order ("Version" twice).
+std::vector<RegistryValue> CashDrawerValues(const setup_data::CashDrawerInfo& info, const std::string& version,
+                                            const DrawerSettings& settings);
+// Writes them. False when a write fails.
 bool WriteCashDrawerValues(const CRegistryAccess& reg, const std::string& drawerName,
                            const setup_data::CashDrawerInfo& info, const std::string& version,
                            const DrawerSettings& settings);

@@ -34,6 +34,17 @@ bool IsNumberType(uint32_t type) { return type == platform::kRegDword || type ==
 
 }  // namespace
 
+RegistryValue TextValue(const std::string& name, const std::string& text) {
+  return RegistryValue{name, platform::kRegSz, text + '\0'};
+}
+
+RegistryValue NumberValue(const std::string& name, int32_t number) {
+  const uint32_t v = static_cast<uint32_t>(number);
+  const char bytes[4] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
+                         static_cast<char>((v >> 16) & 0xFF), static_cast<char>((v >> 24) & 0xFF)};
+  return RegistryValue{name, platform::kRegDword, std::string(bytes, 4)};
+}
+
 CRegistryAccess::CRegistryAccess() = default;
 
 bool CRegistryAccess::ReadString(const std::string& keyPath, const std::string& valueName, std::string* out) const {
@@ -73,6 +84,24 @@ bool CRegistryAccess::WriteNumber(const std::string& keyPath, const std::string&
   const unsigned char bytes[4] = {static_cast<unsigned char>(v), static_cast<unsigned char>(v >> 8),
                                   static_cast<unsigned char>(v >> 16), static_cast<unsigned char>(v >> 24)};
   return key.SetValue(valueName, platform::kRegDword, bytes, 4) == platform::kRegOk;
+}
+
+bool CRegistryAccess::WriteValue(const std::string& keyPath, const RegistryValue& value) const {
+  RegKey key;
+  if (key.Create(keyPath) != platform::kRegOk) return false;
+  return key.SetValue(value.name, value.type, value.bytes.data(), static_cast<uint32_t>(value.bytes.size())) ==
+         platform::kRegOk;
+}
+
+std::vector<RegistryValue> CRegistryAccess::ListValues(const std::string& keyPath) const {
+  std::vector<RegistryValue> values;
+  RegKey key;
+  if (key.Open(keyPath, RegAccess::kRead) != platform::kRegOk) return values;
+  RegistryValue value;
+  for (uint32_t index = 0; key.EnumValue(index, &value.name, &value.type, &value.bytes) == platform::kRegOk; ++index) {
+    values.push_back(value);
+  }
+  return values;
 }
 
 namespace {

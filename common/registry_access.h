@@ -10,6 +10,19 @@
 #include <string>
 #include <vector>
 
+// One stored value as the registry holds it: its name, type number
+// (REG_SZ 1, REG_DWORD 4, ...) and bytes.
+struct RegistryValue {
+  std::string name;
+  uint32_t type = 0;
+  std::string bytes;
+};
+
+// A REG_SZ with its terminating NUL, and a REG_DWORD, as WriteString and
+// WriteNumber store them.
+RegistryValue TextValue(const std::string& name, const std::string& text);
+RegistryValue NumberValue(const std::string& name, int32_t number);
+
 class CRegistryAccess {
  public:
   CRegistryAccess();  // HKEY_LOCAL_MACHINE
@@ -23,6 +36,11 @@ class CRegistryAccess {
   // Create the key path when missing. Strings are stored as REG_SZ.
   bool WriteString(const std::string& keyPath, const std::string& valueName, const std::string& text) const;
   bool WriteNumber(const std::string& keyPath, const std::string& valueName, int32_t number) const;
+  // Stores bytes of any type as they are, creating the key path.
+  bool WriteValue(const std::string& keyPath, const RegistryValue& value) const;
+  // Every value of the key in enumeration order; empty when it can't be
+  // opened.
+  std::vector<RegistryValue> ListValues(const std::string& keyPath) const;
   // Deletes one value, or, with valueName null, the key and all below it.
   bool Delete(const std::string& keyPath, const char* valueName) const;
 

@@ -13,7 +13,7 @@ import argparse
 import os
 import sys
 import uuid
-from xml.sax.saxutils import quoteattr
+from xml.sax.saxutils import escape, quoteattr
 
 MANUFACTURER = "Tavo"
 PRODUCT = "Tavo OPOS"
@@ -27,6 +27,8 @@ COM_CLASSES = [
 ]
 THREADING_MODEL = "Apartment"
 BINARIES = ["ptrservice.dll", "portmgr.dll", "devsetup.exe"]
+# The custom action DLL (Binary table) of the package's own width.
+IMPORT_ACTION = "devsetupca.dll"
 GUID_NAMESPACE = uuid.UUID("8F1C3A52-7E64-4B0D-9C2E-5A7B1D0E3F49")
 
 
@@ -96,6 +98,26 @@ def width_components(w, depth, suffix, bin_dir, win64, data_folder):
     w.component(depth, "SetupProgram" + suffix, win64, [file_row("devsetup" + suffix, os.path.join(bin_dir, "devsetup.exe"))])
 
 
+def device_setup_import(w, bin_dir):
+    """DEVICECONFIG=FILE and DEVICESET="CLASS\\DEVICE:VALUE=DATA;...": the
+    set-up file is imported by the custom action (devsetup's import code)
+    after the files and ServiceInfo values are written, still inside the
+    transaction, so a refused file rolls the whole installation back."""
+    source = os.path.relpath(os.path.join(bin_dir, IMPORT_ACTION), SOURCE_BASE)
+    condition = 'DEVICECONFIG AND NOT REMOVE~="ALL"'
+    w.add(2, f'<Binary Id="ImportAction" SourceFile={quoteattr(source)}/>')
+    w.add(2, '<CustomAction Id="SetImportDeviceSetup" Property="ImportDeviceSetup" '
+             'Value="[DEVICECONFIG]|[DEVICESET]"/>')
+    w.add(2, '<CustomAction Id="ImportDeviceSetup" BinaryKey="ImportAction" DllEntry="ImportDeviceSetup" '
+             'Execute="deferred" Impersonate="no" Return="check"/>')
+    w.add(2, "<InstallExecuteSequence>")
+    # Numbered: just before InstallFinalize (6600), after WriteRegistryValues
+    # (5000) has put "Installdir" in place; wixl places Before= elsewhere.
+    w.add(3, f'<Custom Action="SetImportDeviceSetup" Sequence="6590">{escape(condition)}</Custom>')
+    w.add(3, f'<Custom Action="ImportDeviceSetup" Sequence="6595">{escape(condition)}</Custom>')
+    w.add(2, "</InstallExecuteSequence>")
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--arch", choices=["x64", "x86"], required=True)
@@ -114,6 +136,8 @@ def main():
         for name in BINARIES:
             if not os.path.isfile(os.path.join(folder, name)):
                 sys.exit(f"make-wxs.py: {os.path.join(folder, name)} is missing; build it first")
+    if not os.path.isfile(os.path.join(args.bin, IMPORT_ACTION)):
+        sys.exit(f"make-wxs.py: {os.path.join(args.bin, IMPORT_ACTION)} is missing; build it first")
     data_files = sorted(f for f in os.listdir(args.data) if f.lower().endswith(".inf"))
 
     w = Writer()
@@ -125,6 +149,7 @@ def main():
              f'Description="{PRODUCT} {args.version} ({args.arch})"/>')
     w.add(2, '<MajorUpgrade DowngradeErrorMessage="A newer version of Tavo OPOS is already installed."/>')
     w.add(2, '<Media Id="1" Cabinet="tavo.cab" EmbedCab="yes"/>')
+    device_setup_import(w, args.bin)
     w.add(2, '<Directory Id="TARGETDIR" Name="SourceDir">')
     main_root = "ProgramFiles64Folder" if x64 else "ProgramFilesFolder"
     w.add(3, f'<Directory Id="{main_root}">')

@@ -37,7 +37,12 @@ struct Handle {
 };
 
 std::mutex g_mutex;
-std::shared_ptr<Node> g_root = std::make_shared<Node>();
+// One tree per view, as 64-bit Windows keeps them apart.
+std::shared_ptr<Node> g_roots[2] = {std::make_shared<Node>(), std::make_shared<Node>()};
+RegView g_view = NativeRegistryView();
+
+// Caller holds g_mutex.
+std::shared_ptr<Node>& Root() { return g_roots[g_view == RegView::k64 ? 1 : 0]; }
 
 void MarkDeleted(Node& node) {
   node.deleted = true;
@@ -98,7 +103,7 @@ long RegKey::Open(const std::string& path, RegAccess access) {
   std::shared_ptr<Node> node;
   {
     std::lock_guard<std::mutex> lock(g_mutex);
-    long status = Walk(g_root, path, false, &node);
+    long status = Walk(Root(), path, false, &node);
     if (status != kRegOk) return status;
   }
   handle_ = new Handle{node, access == RegAccess::kAll};
@@ -110,7 +115,7 @@ long RegKey::Create(const std::string& path) {
   std::shared_ptr<Node> node;
   {
     std::lock_guard<std::mutex> lock(g_mutex);
-    long status = Walk(g_root, path, true, &node);
+    long status = Walk(Root(), path, true, &node);
     if (status != kRegOk) return status;
   }
   handle_ = new Handle{node, true};
@@ -183,6 +188,20 @@ long RegKey::EnumSubKey(uint32_t index, std::string* name, uint32_t bufferChars)
   return kRegOk;
 }
 
+long RegKey::EnumValue(uint32_t index, std::string* name, uint32_t* type, std::string* data) const {
+  if (!handle_) return kRegInvalidHandle;
+  std::lock_guard<std::mutex> lock(g_mutex);
+  const Node& node = *AsHandle(handle_)->node;
+  if (node.deleted) return kRegKeyDeleted;
+  if (index >= node.values.size()) return kRegNoMoreItems;
+  auto it = node.values.begin();
+  std::advance(it, index);
+  *name = it->second.name;
+  *type = it->second.type;
+  data->assign(it->second.data.begin(), it->second.data.end());
+  return kRegOk;
+}
+
 long RegKey::DeleteSubKey(const std::string& path) {
   if (!handle_) return kRegInvalidHandle;
   std::vector<std::string> names;
@@ -204,12 +223,25 @@ long RegKey::DeleteSubKey(const std::string& path) {
   return kRegOk;
 }
 
+void SetRegistryView(RegView view) {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  g_view = view;
+}
+
+RegView CurrentRegistryView() {
+  std::lock_guard<std::mutex> lock(g_mutex);
+  return g_view;
+}
+
 namespace test_support {
 
 void ResetRegistry() {
   std::lock_guard<std::mutex> lock(g_mutex);
-  MarkDeleted(*g_root);
-  g_root = std::make_shared<Node>();
+  for (std::shared_ptr<Node>& root : g_roots) {
+    MarkDeleted(*root);
+    root = std::make_shared<Node>();
+  }
+  g_view = NativeRegistryView();
 }
 
 }  // namespace test_support

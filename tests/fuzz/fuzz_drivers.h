@@ -28,3 +28,7 @@ std::string RunPictureDecodeInput(const uint8_t* data, size_t size);
 
 // Input: a print area text. Parses it and reads the values back.
 std::string RunPrintAreaInput(const uint8_t* data, size_t size);
+
+// Input: a device set-up file. Reads it; a set-up that reads is written and
+// read back.
+std::string RunSetupFileInput(const uint8_t* data, size_t size);

@@ -16,6 +16,7 @@ std::string RunDriver(const CorpusInput& in) {
   if (target == "profile") return RunProfileInput(in.bytes, in.size);
   if (target == "picture_decode") return RunPictureDecodeInput(in.bytes, in.size);
   if (target == "print_area") return RunPrintAreaInput(in.bytes, in.size);
+  if (target == "setup_file") return RunSetupFileInput(in.bytes, in.size);
   return "no driver for " + target;
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <thread>
 #include <vector>
 
@@ -164,6 +165,39 @@ TEST_F(RegistryTest, HandlesOfDeletedKeysFailAndReadHandlesCannotWrite) {
   ASSERT_EQ(writer.Open("Software\\Ro", RegAccess::kAll), kRegOk);
   EXPECT_EQ(writer.DeleteValue("v"), kRegOk);
   EXPECT_EQ(writer.DeleteValue("v"), kRegNotFound);
+}
+
+TEST_F(RegistryTest, ValuesEnumerateWithTheirTypesAndBytes) {
+  RegKey key;
+  ASSERT_EQ(key.Create("Software\\Tavo\\Values"), kRegOk);
+  ASSERT_EQ(key.SetValue("Text", kRegSz, "ab\0", 3), kRegOk);
+  ASSERT_EQ(key.SetValue("", kRegDword, "\x01\x00\x00\x00", 4), kRegOk);
+  ASSERT_EQ(key.SetValue("Empty", kRegBinary, nullptr, 0), kRegOk);
+  std::vector<std::string> seen;
+  std::string name, data;
+  uint32_t type = 0, index = 0;
+  for (; key.EnumValue(index, &name, &type, &data) == kRegOk; ++index) {
+    seen.push_back(name + ":" + std::to_string(type) + ":" + std::to_string(data.size()));
+  }
+  std::sort(seen.begin(), seen.end());
+  EXPECT_EQ(seen, (std::vector<std::string>{":4:4", "Empty:3:0", "Text:1:3"}));
+  EXPECT_EQ(key.EnumValue(index, &name, &type, &data), kRegNoMoreItems);
+}
+
+TEST_F(RegistryTest, TheTwoViewsAreApart) {
+  const RegView native = NativeRegistryView();
+  const RegView other = native == RegView::k64 ? RegView::k32 : RegView::k64;
+  EXPECT_EQ(CurrentRegistryView(), native);
+  RegKey key;
+  ASSERT_EQ(key.Create("Software\\Tavo\\OnlyHere"), kRegOk);
+  SetRegistryView(other);
+  RegKey there;
+  EXPECT_EQ(there.Open("Software\\Tavo\\OnlyHere", RegAccess::kRead), kRegNotFound);
+  ASSERT_EQ(there.Create("Software\\Tavo\\OnlyThere"), kRegOk);
+  SetRegistryView(native);
+  EXPECT_EQ(SubKeys("Software\\Tavo"), std::vector<std::string>{"OnlyHere"});
+  test_support::ResetRegistry();
+  EXPECT_EQ(CurrentRegistryView(), native) << "a reset returns to the program's own view";
 }
 
 TEST_F(RegistryTest, ResetLeavesAnEmptyRegistry) {

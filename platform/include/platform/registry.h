@@ -1,5 +1,6 @@
 // The registry as the OS gives it, reduced to what CRegistryAccess needs.
-// Every path is relative to HKEY_LOCAL_MACHINE (32-bit view) and uses
+// Every path is relative to HKEY_LOCAL_MACHINE (in the view chosen by
+// SetRegistryView, the program's own width until then) and uses
 // backslashes. Status codes are the Windows error numbers, on every OS.
 //
 // Windows: a thin wrapper over Reg*. Elsewhere: an in-memory hive with the
@@ -67,6 +68,9 @@ class RegKey {
   // of bufferChars characters (NUL included); a longer name is kRegMoreData,
   // an index past the end kRegNoMoreItems.
   long EnumSubKey(uint32_t index, std::string* name, uint32_t bufferChars = 256) const;
+  // RegEnumValue: the value at index, its name, type and stored bytes;
+  // an index past the end kRegNoMoreItems.
+  long EnumValue(uint32_t index, std::string* name, uint32_t* type, std::string* data) const;
   // Deletes a subkey (relative path) that has no subkeys of its own;
   // kRegAccessDenied when it has some.
   long DeleteSubKey(const std::string& path);
@@ -74,5 +78,14 @@ class RegKey {
  private:
   void* handle_ = nullptr;
 };
+
+// The two views of HKEY_LOCAL_MACHINE on 64-bit Windows. Process-wide:
+// set it before keys are opened and before threads start; keys opened
+// earlier stay in their view. The in-memory hive keeps one tree per view.
+enum class RegView { k32, k64 };
+void SetRegistryView(RegView view);
+RegView CurrentRegistryView();
+// The view of the program's own width.
+constexpr RegView NativeRegistryView() { return sizeof(void*) == 8 ? RegView::k64 : RegView::k32; }
 
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include "setup/main/device_commands.h"
 #include "setup/main/win32/port_range_dlg.h"
 #include "setup/skin/win32/skin_resources.h"
+#include "setup/transfer/win32/transfer_menu.h"
 
 using devsetup::DeviceClass;
 
@@ -203,6 +204,11 @@ bool CDeviceSetupDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_
     display_.reset();
   }
   if (frame_.Handle(Handle(), message, wParam, lParam, result)) return true;
+  // Export and import of the device set-up, from a menu over the window.
+  if (message == WM_CONTEXTMENU) {
+    *result = TRUE;
+    return transfer_menu::OnContextMenu(Handle(), lParam, [this] { RefreshDeviceTree(); });
+  }
   if (message == WM_NOTIFY) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
     if (header->hwndFrom == tree_ && (header->code == TVN_SELCHANGEDA || header->code == TVN_SELCHANGEDW)) {

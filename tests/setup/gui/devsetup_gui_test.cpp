@@ -173,3 +173,75 @@ TEST_F(DevsetupGui, CheckHealthOpensThePrinterThroughItsControlObject) {
 }
 
 }  // namespace
+
+namespace {
+
+// The menu over the main window, its file dialogs and the outcome box.
+class TransferMenuGui : public DevsetupGui {
+ protected:
+  // Opens the menu and picks an entry by its mnemonic, then names the file
+  // in the file dialog of that caption.
+  void Choose(char mnemonic, const char* dialogCaption, const std::string& file) {
+    PostMessageA(main_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(main_), MAKELPARAM(200, 200));
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); }))
+        << "no menu over the window";
+    PostMessageA(menu, WM_CHAR, static_cast<WPARAM>(mnemonic), 1);
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (dialog = FindDialog(process_.dwProcessId, dialogCaption)) != nullptr; }))
+        << "no file dialog " << dialogCaption;
+    // The file name box: the first edit field of the dialog (inside the
+    // file name combo box of the Explorer-style dialog).
+    HWND edit = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+      EnumChildWindows(
+          dialog,
+          [](HWND child, LPARAM found) -> BOOL {
+            char cls[16] = {};
+            GetClassNameA(child, cls, sizeof cls);
+            if (lstrcmpiA(cls, "Edit") != 0 || !IsWindowVisible(child)) return TRUE;
+            *reinterpret_cast<HWND*>(found) = child;
+            return FALSE;
+          },
+          reinterpret_cast<LPARAM>(&edit));
+      return edit != nullptr;
+    })) << "no file name box";
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  }
+};
+
+TEST_F(TransferMenuGui, ExportAndARefusedImportFromTheMenu) {
+  SeedPrinter("TavoPOS-R200", "COM1", "FrontTill");
+  Start();
+  char temp[MAX_PATH] = {};
+  GetTempPathA(sizeof temp, temp);
+  const std::string exported = std::string(temp) + "devsetup-gui-export.ini";
+  const std::string refused = std::string(temp) + "devsetup-gui-refused.ini";
+  DeleteFileA(exported.c_str());
+
+  Choose('e', "Save As", exported);
+  EXPECT_NE(Answer("devsetup", IDOK).find("exported 1 devices"), std::string::npos);
+  FILE* file = std::fopen(exported.c_str(), "rb");
+  ASSERT_TRUE(file) << "nothing exported";
+  char head[512] = {};
+  std::fread(head, 1, sizeof head - 1, file);
+  std::fclose(file);
+  EXPECT_NE(std::string(head).find("[DeviceSetup]"), std::string::npos);
+
+  file = std::fopen(refused.c_str(), "wb");
+  ASSERT_TRUE(file);
+  std::fputs("[DeviceSetup]\r\nFormat=1\r\n[POSPrinter\\TavoPOS-R200]\r\nPort=sz:COM77\r\n[End]\r\n", file);
+  std::fclose(file);
+  Choose('i', "Open", refused);
+  const std::string box = Answer("devsetup", IDOK);
+  EXPECT_NE(box.find("The file was refused; nothing was written."), std::string::npos) << box;
+  EXPECT_NE(box.find("Port: \"COM77\" is not a serial port"), std::string::npos) << box;
+  std::string port;
+  reg_.ReadString(DeviceKeyPath(DeviceClass::kPOSPrinter, "TavoPOS-R200"), schema::kPort, &port);
+  EXPECT_EQ(port, "COM1");
+  DeleteFileA(exported.c_str());
+  DeleteFileA(refused.c_str());
+}
+
+}  // namespace

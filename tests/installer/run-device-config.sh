@@ -1,0 +1,112 @@
+#!/bin/sh
+# Silent installation with a device set-up file into a fresh Wine prefix: a
+# refused file (DEVICECONFIG) fails the installation with the import's lines
+# in the installer log and leaves nothing installed; a good one, with the
+# printer's TCP port given by DEVICESET, yields devices in both registry
+# views that print a receipt and kick the drawer through their ProgIDs.
+#   run-device-config.sh <x64|x86> <bin> <win32 bin> <native bin> <work dir>
+# Exit 77 (skipped) when a piece is missing or this width's Wine cannot run.
+set -eu
+ARCH=$1 BIN=$2 BIN32=$3 NATIVEBIN=$4 WORK=$5
+HERE=$(cd "$(dirname "$0")" && pwd)
+ROOT=$(cd "$HERE/../.." && pwd)
+. "$ROOT/scripts/wine-env.sh"
+VERSION=$(sed -n 's/^set(TAVO_VERSION \([0-9.]*\))$/\1/p' "$ROOT/cmake/Version.cmake")
+SERVICEINFO='HKLM\Software\OLEforRetail\ServiceInfo\Tavo OPOS'
+DEVICES='HKLM\Software\OLEforRetail\ServiceOPOS'
+
+skip() { echo "device-config installer run skipped: $*"; exit 77; }
+fail() { echo "FAILED: $*" >&2; exit 1; }
+command -v wixl >/dev/null || skip "wixl is not installed"
+[ -x "$NATIVEBIN/tavo-vprinter" ] || skip "no virtual printer at $NATIVEBIN (build the native preset)"
+[ -f "$BIN/demo-app.exe" ] || skip "no demo-app.exe at $BIN"
+if [ "$ARCH" = x64 ]; then
+  WIDTH=win64 FILES="Program Files" VIEWS="64 32"
+  [ -f "$BIN32/ptrservice.dll" ] || skip "no 32-bit build at $BIN32 for the x64 package (build the win32 preset)"
+else
+  WIDTH=win32 FILES="Program Files" VIEWS=32
+  tavo_can_run_win32 || skip "$TAVO_32BIT_REASON"
+  BIN32=
+fi
+
+rm -rf "$WORK"
+mkdir -p "$WORK/out"
+sh "$ROOT/installer/build-msi.sh" "$ARCH" "$VERSION" "$WORK/package.msi" "$BIN" $BIN32 >/dev/null
+sh "$ROOT/scripts/make-wineprefix.sh" "$WIDTH" "$WORK/prefix"
+tavo_wine_env "$WIDTH" "$WORK/prefix"
+w() { "$TAVO_WINE" "$@"; }
+winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
+C=$WORK/prefix/drive_c
+
+VP=
+cleanup() {
+  [ -n "$VP" ] && kill "$VP" 2>/dev/null
+  "$TAVO_WINESERVER" -k >/dev/null 2>&1 || true
+}
+trap cleanup EXIT
+
+cat >"$WORK/till.ini" <<'EOF'
+; One till's printer on the network and its drawer; the TCP port comes
+; from DEVICESET.
+[DeviceSetup]
+Format=1
+[POSPrinter\TavoPOS-R200]
+DeviceName=sz:TavoPOS-R200
+Port=sz:Ethernet
+TcpIp=sz:127.0.0.1
+LDN=sz:Receipt
+[CashDrawer\CashDrawer]
+POSPrinter=sz:TavoPOS-R200
+LDN=sz:Drawer
+[End]
+EOF
+sed 's/^Port=sz:Ethernet/Port=sz:COM9/' "$WORK/till.ini" >"$WORK/refused.ini"
+
+echo "--- a refused set-up file fails the installation and leaves nothing"
+rc=0
+w msiexec /i "$(winpath "$WORK/package.msi")" /qn DEVICECONFIG="$(winpath "$WORK/refused.ini")" \
+  /l*v "$(winpath "$WORK/refused.log")" || rc=$?
+[ $rc != 0 ] || fail "the installation with a refused set-up file succeeded"
+# The log is ANSI or UTF-16 text.
+tr -d '\000' <"$WORK/refused.log" >"$WORK/refused.txt"
+grep -q 'devsetup import: .*\[POSPrinter\\TavoPOS-R200\] Port: "COM9" is not a serial port' "$WORK/refused.txt" ||
+  fail "the installer log lacks the import's problem line"
+left=$(find "$C/$FILES/Tavo OPOS" "$C/Program Files (x86)/Tavo OPOS" -type f 2>/dev/null || true)
+[ -z "$left" ] || fail "files left after the failed installation: $left"
+for view in $VIEWS; do
+  w reg query "$SERVICEINFO" /reg:$view >/dev/null 2>&1 && fail "ServiceInfo left in the $view-bit view"
+  w reg query "$DEVICES" /s /reg:$view 2>/dev/null | grep -q TavoPOS && fail "devices written in the $view-bit view"
+done
+
+echo "--- a good one yields working devices"
+"$NATIVEBIN/tavo-vprinter" --tcp 0 --no-stdin --out "$WORK/out" >"$WORK/vprinter.out" 2>"$WORK/vprinter.err" </dev/null &
+VP=$!
+PORT=
+for _ in $(seq 100); do
+  PORT=$(sed -n 's/^listening tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$WORK/vprinter.out")
+  [ -n "$PORT" ] && break
+  sleep 0.1
+done
+[ -n "$PORT" ] || fail "the virtual printer did not start"
+w msiexec /i "$(winpath "$WORK/package.msi")" /qn DEVICECONFIG="$(winpath "$WORK/till.ini")" \
+  "DEVICESET=POSPrinter\\TavoPOS-R200:TcpPort=$PORT" /l*v "$(winpath "$WORK/good.log")" ||
+  fail "msiexec /i with DEVICECONFIG: $(tr -d '\000' <"$WORK/good.log" | grep 'devsetup import' || true)"
+for view in $VIEWS; do
+  w reg query "$DEVICES\\POSPrinter\\TavoPOS-R200" /reg:$view | tr -d '\r' >"$WORK/printer$view.txt" ||
+    fail "no printer in the $view-bit view"
+  grep -q "TcpPort.*REG_DWORD.*0x$(printf '%x' "$PORT")" "$WORK/printer$view.txt" ||
+    fail "DEVICESET did not set TcpPort in the $view-bit view: $(cat "$WORK/printer$view.txt")"
+  grep -q 'inf.*C:\\Program Files\\Tavo OPOS\\TavoPOS-R200.inf' "$WORK/printer$view.txt" ||
+    fail "the printer's capability file is not the installed one"
+  w reg query "$DEVICES\\CashDrawer" /v Drawer /reg:$view | grep -q 'CashDrawer' || fail "no drawer LDN in the $view-bit view"
+done
+printf 'Printed through a device from DEVICECONFIG\n' >"$WORK/receipt.txt"
+w "$(winpath "$BIN/demo-app.exe")" TavoPOS-R200 "$(winpath "$WORK/receipt.txt")" --drawer CashDrawer >"$WORK/demo.out" 2>&1 ||
+  fail "the demo till program failed: $(cat "$WORK/demo.out")"
+grep -q 'Printed through a device from DEVICECONFIG' "$WORK/out/commands.jsonl" || fail "the receipt never reached the printer"
+grep -q '"cmd":"drawer-kick"' "$WORK/out/commands.jsonl" || fail "the drawer's kick never reached the printer"
+
+echo "--- uninstall leaves the devices"
+w msiexec /x "$(winpath "$WORK/package.msi")" /qn || fail "msiexec /x"
+w reg query "$DEVICES\\POSPrinter\\TavoPOS-R200" >/dev/null 2>&1 || fail "uninstall removed the imported device"
+echo "device-config installer run passed ($ARCH)"
