@@ -26,8 +26,11 @@ bool BmpComplete(const uint8_t* b, size_t n) {
   const uint32_t compression = Le32(b + 30);
   if (compression != 0 && compression != 3) return true;  // run-length: the decoder stops at the end
   const int64_t rows = height < 0 ? -height : height;
+  // Sizes past the limits are refused here, before they can overflow the
+  // product below.
+  if (width <= 0 || width > kMaxPictureSide || rows > kMaxPictureSide) return false;
   const int64_t rowBytes = (width * bpp + 31) / 32 * 4;
-  return width > 0 && static_cast<int64_t>(offset) + rowBytes * rows <= static_cast<int64_t>(n);
+  return static_cast<int64_t>(offset) + rowBytes * rows <= static_cast<int64_t>(n);
 }
 
 // A JPEG ends with its end-of-image marker (trailing junk is tolerated).
