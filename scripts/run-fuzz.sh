@@ -23,9 +23,12 @@ if [ $# -eq 0 ]; then
 fi
 [ $# -gt 0 ] || { echo "the fuzz preset built no targets" >&2; exit 1; }
 
-# Any sanitizer report stops the program, so it counts as a crash.
+# Any sanitizer report stops the program, so it counts as a crash. Pictures
+# up to the decoder's limit (16 M pixels) take a few hundred MB per run, so
+# ASan's quarantine of freed memory is kept small and the RSS limit is 4 GB;
+# a single allocation beyond 2 GB is a finding.
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
+export ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=64
 
 failed=0
 for name in "$@"; do
@@ -39,7 +42,7 @@ for name in "$@"; do
   done
   seeds=$(ls "$work/corpus" | wc -l)
   rc=0
-  "$program" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 -print_final_stats=1 \
+  "$program" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=4096 -malloc_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$work/" "$work/corpus" >"$work/log" 2>&1 || rc=$?
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log" | tail -n 1)
   added=$(sed -n 's/^stat::new_units_added: *//p' "$work/log" | tail -n 1)

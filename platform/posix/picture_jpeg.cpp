@@ -8,7 +8,7 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
-#include "platform/posix/picture_readers.h"
+#include "platform/any/picture_readers.h"
 
 namespace platform {
 namespace {

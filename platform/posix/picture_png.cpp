@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "platform/posix/picture_readers.h"
+#include "platform/any/picture_readers.h"
 
 namespace platform {
 

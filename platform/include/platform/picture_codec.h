@@ -1,8 +1,9 @@
-// Decoding of picture files (PNG, JPEG, GIF, BMP) by code the platform keeps
-// patched. Windows: the system's imaging component (WIC). Elsewhere:
-// libpng, libjpeg-turbo and giflib, plus a strict BMP reader of our own.
-// The same tests run in every build, so the native decoder is held against
-// the system's under Wine.
+// Decoding of picture files (PNG, JPEG, GIF, BMP). PNG and JPEG, the
+// complex formats, by code the platform keeps patched: on Windows the
+// system's imaging component (WIC), elsewhere libpng and libjpeg-turbo.
+// BMP and GIF by strict readers of our own, the same in every build and
+// fuzzed. The same tests run in every build, so the native decoders are
+// held against the system's under Wine.
 //
 // Threads: any; nothing is shared between calls. On Windows a call
 // initialises COM on its thread for its own duration when the thread has

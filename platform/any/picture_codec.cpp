@@ -1,7 +1,7 @@
 // Picks the reader by the file's signature.
 #include <cstring>
 
-#include "platform/posix/picture_readers.h"
+#include "platform/any/picture_readers.h"
 
 namespace platform {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/posix/picture_readers.h"
+#include "platform/any/picture_readers.h"
 
 namespace platform {
 namespace {

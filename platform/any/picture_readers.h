@@ -1,7 +1,9 @@
 // One reader per picture format behind platform/picture_codec.h. Each
 // checks the header's size against the limits before taking pixel memory
 // and returns false, with *out untouched, for anything it cannot decode
-// whole.
+// whole. PNG and JPEG go to the platform's libraries (posix/ and win32/);
+// BMP and GIF, small formats whose system readers differ from one system to
+// the next, are read here, strictly, the same in every build.
 #pragma once
 
 #include "platform/picture_codec.h"

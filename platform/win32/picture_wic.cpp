@@ -1,6 +1,5 @@
-// Pictures through the system's imaging component (WIC). Only the four
-// formats the package accepts are handed to it, so a file prints alike in
-// every build; the size is checked from the frame before any pixels are
+// PNG and JPEG through the system's imaging component (WIC), which Windows
+// keeps patched. The size is checked from the frame before any pixels are
 // converted.
 #include <windows.h>
 #include <wincodec.h>
@@ -8,21 +7,10 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/picture_codec.h"
+#include "platform/any/picture_readers.h"
 
 namespace platform {
 namespace {
-
-bool KnownFormat(const uint8_t* b, size_t n) {
-  static const struct {
-    const char* signature;
-    size_t length;
-  } kSignatures[] = {{"\x89PNG\r\n\x1A\n", 8}, {"\xFF\xD8\xFF", 3}, {"GIF87a", 6}, {"GIF89a", 6}, {"BM", 2}};
-  for (const auto& s : kSignatures) {
-    if (n >= s.length && std::memcmp(b, s.signature, s.length) == 0) return true;
-  }
-  return false;
-}
 
 // Releases a COM pointer at scope end.
 template <typename T>
@@ -63,10 +51,7 @@ bool Decode(const uint8_t* bytes, size_t size, const PictureLimits& limits, Rgba
   Ref<IWICBitmapFrameDecode> frame;
   UINT width = 0, height = 0;
   if (FAILED(decoder->GetFrame(0, &frame)) || FAILED(frame->GetSize(&width, &height))) return false;
-  if (width == 0 || height == 0 || width > static_cast<UINT>(limits.maxSide) ||
-      height > static_cast<UINT>(limits.maxSide) || static_cast<int64_t>(width) * height > limits.maxPixels) {
-    return false;
-  }
+  if (!WithinLimits(width, height, limits)) return false;
   Ref<IWICBitmapSource> converted;
   if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, frame.p, &converted))) return false;
   RgbaPicture picture;
@@ -84,10 +69,13 @@ bool Decode(const uint8_t* bytes, size_t size, const PictureLimits& limits, Rgba
 
 }  // namespace
 
-bool DecodePictureFile(const uint8_t* bytes, size_t size, const PictureLimits& limits, RgbaPicture* out) {
-  if (bytes == nullptr || size == 0 || size > MAXDWORD || !KnownFormat(bytes, size)) return false;
+bool ReadPng(const uint8_t* bytes, size_t size, const PictureLimits& limits, RgbaPicture* out) {
   ComScope com;
-  return com.Usable() && Decode(bytes, size, limits, out);
+  return size <= MAXDWORD && com.Usable() && Decode(bytes, size, limits, out);
+}
+
+bool ReadJpeg(const uint8_t* bytes, size_t size, const PictureLimits& limits, RgbaPicture* out) {
+  return ReadPng(bytes, size, limits, out);  // the decoder is chosen by the signature
 }
 
 }  // namespace platform
