@@ -1,6 +1,7 @@
 // PNG and JPEG through the system's imaging component (WIC), which Windows
-// keeps patched. The size is checked from the frame before any pixels are
-// converted.
+// keeps patched. Some implementations (Wine's) decode the whole picture as
+// the decoder is created, so the size is read from the file's own header
+// first, and checked again from the frame.
 #include <windows.h>
 #include <wincodec.h>
 
@@ -11,6 +12,40 @@
 
 namespace platform {
 namespace {
+
+uint32_t Be16(const uint8_t* p) { return p[0] << 8 | p[1]; }
+uint32_t Be32(const uint8_t* p) { return static_cast<uint32_t>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; }
+
+// PNG: the header chunk comes first, right after the signature.
+bool PngSize(const uint8_t* b, size_t n, uint32_t* width, uint32_t* height) {
+  if (n < 24 || std::memcmp(b + 12, "IHDR", 4) != 0) return false;
+  *width = Be32(b + 16);
+  *height = Be32(b + 20);
+  return true;
+}
+
+// JPEG: the first start-of-frame marker, walking the segments before it.
+bool JpegSize(const uint8_t* b, size_t n, uint32_t* width, uint32_t* height) {
+  size_t at = 2;
+  for (;;) {
+    if (at >= n || b[at] != 0xFF) return false;
+    while (at < n && b[at] == 0xFF) ++at;
+    if (at >= n) return false;
+    const uint8_t marker = b[at++];
+    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) continue;  // no length
+    if (at + 2 > n) return false;
+    const uint32_t length = Be16(b + at);
+    const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+    if (frame) {
+      if (length < 7 || at + 7 > n) return false;
+      *height = Be16(b + at + 3);
+      *width = Be16(b + at + 5);
+      return true;
+    }
+    if (length < 2) return false;
+    at += length;
+  }
+}
 
 // Releases a COM pointer at scope end.
 template <typename T>
@@ -67,15 +102,24 @@ bool Decode(const uint8_t* bytes, size_t size, const PictureLimits& limits, Rgba
   return true;
 }
 
+bool DecodeChecked(bool (*headerSize)(const uint8_t*, size_t, uint32_t*, uint32_t*), const uint8_t* bytes,
+                   size_t size, const PictureLimits& limits, RgbaPicture* out) {
+  uint32_t width = 0, height = 0;
+  if (size > MAXDWORD || !headerSize(bytes, size, &width, &height) || !WithinLimits(width, height, limits)) {
+    return false;
+  }
+  ComScope com;
+  return com.Usable() && Decode(bytes, size, limits, out);
+}
+
 }  // namespace
 
 bool ReadPng(const uint8_t* bytes, size_t size, const PictureLimits& limits, RgbaPicture* out) {
-  ComScope com;
-  return size <= MAXDWORD && com.Usable() && Decode(bytes, size, limits, out);
+  return DecodeChecked(PngSize, bytes, size, limits, out);
 }
 
 bool ReadJpeg(const uint8_t* bytes, size_t size, const PictureLimits& limits, RgbaPicture* out) {
-  return ReadPng(bytes, size, limits, out);  // the decoder is chosen by the signature
+  return DecodeChecked(JpegSize, bytes, size, limits, out);
 }
 
 }  // namespace platform

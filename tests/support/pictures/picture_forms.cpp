@@ -202,6 +202,10 @@ std::vector<std::pair<std::string, std::string>> HostilePictureFiles() {
       {"huge_area.png", PngClaiming(16000, 16000)},
       {"zero_width.png", PngClaiming(0, 5)},
   };
+  std::string hugeJpeg = jpeg;  // the frame header claims 65535 x 65535
+  const size_t frame = hugeJpeg.find("\xFF\xC0");
+  hugeJpeg.replace(frame + 5, 4, "\xFF\xFF\xFF\xFF");
+  files.emplace_back("huge.jpg", hugeJpeg);
   std::string hugeBmp = bmp;
   Put32At(&hugeBmp, 18, 0x7FFFFFFF);
   Put32At(&hugeBmp, 22, 0x80000000u);
