@@ -32,3 +32,27 @@ std::string RunPrintAreaInput(const uint8_t* data, size_t size);
 // Input: a device set-up file. Reads it; a set-up that reads is written and
 // read back.
 std::string RunSetupFileInput(const uint8_t* data, size_t size);
+
+// Input: 1 byte choosing the symbology, 1 byte of height, width and
+// layout, then the bar code data. Builds the symbol's commands.
+std::string RunBarCodeInput(const uint8_t* data, size_t size);
+
+// Input: 1 byte seeding the chunk sizes, then bytes from the printer. Frames
+// them into status blocks and decodes every block.
+std::string RunStatusBlockInput(const uint8_t* data, size_t size);
+
+// Input: 1 byte choosing the file (setup.inf or posprn.inf) and the model
+// class, then that file's text. Reads every value the dialogs read.
+std::string RunSetupDataInput(const uint8_t* data, size_t size);
+
+// Input: registry values of a device entry, each as 1 byte naming the
+// value, 1 byte of type, 1 byte of length and the data. Reads the entry.
+std::string RunDeviceEntryInput(const uint8_t* data, size_t size);
+
+// The driver of each folder under tests/fuzz, by folder name.
+struct FuzzDriver {
+  const char* target;
+  std::string (*run)(const uint8_t* data, size_t size);
+};
+extern const FuzzDriver kFuzzDrivers[];
+extern const size_t kFuzzDriverCount;

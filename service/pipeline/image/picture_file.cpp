@@ -2,9 +2,8 @@
 
 #include <cstdio>
 #include <cstring>
-#include <memory>
 
-#include <stb_image.h>
+#include "platform/picture_codec.h"
 
 namespace {
 
@@ -15,8 +14,8 @@ bool StartsWith(const uint8_t* b, size_t n, const char* magic) {
   return n >= m && std::memcmp(b, magic, m) == 0;
 }
 
-// The decoder reads missing bytes as zeros for some formats; these checks
-// refuse files that end before the data their headers promise.
+// Some decoders read missing bytes as zeros or grey; these checks refuse
+// files that end before the data their headers promise, in every build.
 bool BmpComplete(const uint8_t* b, size_t n) {
   if (n < 34) return false;
   const uint32_t offset = Le32(b + 10), headerSize = Le32(b + 14);
@@ -27,8 +26,11 @@ bool BmpComplete(const uint8_t* b, size_t n) {
   const uint32_t compression = Le32(b + 30);
   if (compression != 0 && compression != 3) return true;  // run-length: the decoder stops at the end
   const int64_t rows = height < 0 ? -height : height;
+  // Sizes past the limits are refused here, before they can overflow the
+  // product below.
+  if (width <= 0 || width > kMaxPictureSide || rows > kMaxPictureSide) return false;
   const int64_t rowBytes = (width * bpp + 31) / 32 * 4;
-  return width > 0 && static_cast<int64_t>(offset) + rowBytes * rows <= static_cast<int64_t>(n);
+  return static_cast<int64_t>(offset) + rowBytes * rows <= static_cast<int64_t>(n);
 }
 
 // A JPEG ends with its end-of-image marker (trailing junk is tolerated).
@@ -63,25 +65,22 @@ uint32_t OnWhite(const uint8_t* rgba) {
   return out;
 }
 
-struct StbFree {
-  void operator()(stbi_uc* p) const { stbi_image_free(p); }
-};
-
 }  // namespace
 
 bool DecodePicture(const uint8_t* bytes, size_t size, RgbImage* image) {
-  if (bytes == nullptr || size == 0 || size > kMaxPictureFileBytes) return false;
-  const int len = static_cast<int>(size);
-  int w = 0, h = 0, channels = 0;
-  if (!stbi_info_from_memory(bytes, len, &w, &h, &channels)) return false;
-  if (w <= 0 || h <= 0 || w > kMaxPictureSide || h > kMaxPictureSide ||
-      static_cast<int64_t>(w) * h > kMaxPicturePixels || !Complete(bytes, size)) {
+  if (bytes == nullptr || size == 0 || size > kMaxPictureFileBytes || !Complete(bytes, size)) return false;
+  platform::PictureLimits limits;
+  limits.maxSide = kMaxPictureSide;
+  limits.maxPixels = kMaxPicturePixels;
+  platform::RgbaPicture decoded;
+  if (!platform::DecodePictureFile(bytes, size, limits, &decoded)) return false;
+  const int32_t w = decoded.width, h = decoded.height;
+  if (w <= 0 || h <= 0 || w > kMaxPictureSide || h > kMaxPictureSide || static_cast<int64_t>(w) * h > kMaxPicturePixels ||
+      decoded.rgba.size() != static_cast<size_t>(w) * static_cast<size_t>(h) * 4) {
     return false;
   }
-  std::unique_ptr<stbi_uc, StbFree> rgba(stbi_load_from_memory(bytes, len, &w, &h, &channels, 4));
-  if (!rgba || w <= 0 || h <= 0 || static_cast<int64_t>(w) * h > kMaxPicturePixels) return false;
   RgbImage out(w, h);
-  const uint8_t* p = rgba.get();
+  const uint8_t* p = decoded.rgba.data();
   for (uint32_t& px : out.pixels) {
     px = p[3] == 255 ? (static_cast<uint32_t>(p[0]) << 16 | p[1] << 8 | p[2]) : OnWhite(p);
     p += 4;

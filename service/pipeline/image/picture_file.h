@@ -1,6 +1,6 @@
-// Image files (BMP, PNG, JPEG, GIF) decoded by one decoder in every build,
-// so a file prints the same everywhere. Sizes are checked before anything
-// large is allocated.
+// Image files (BMP, PNG, JPEG, GIF), decoded by the platform's picture
+// decoder (platform/picture_codec.h). Sizes are checked before anything
+// large is allocated, and truncated files are refused in every build.
 #pragma once
 
 #include <cstddef>

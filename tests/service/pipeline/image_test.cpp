@@ -2,6 +2,9 @@
 // reduction to dots, and image files good and bad.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "common/opos.h"
 #include "pipeline_test_util.h"
 #include "service/pipeline/image/bitmap_job.h"
@@ -9,6 +12,7 @@
 #include "service/pipeline/image/picture_file.h"
 #include "service/pipeline/image/picture_transform.h"
 #include "tests/support/pictures/picture_bytes.h"
+#include "tests/support/pictures/picture_forms.h"
 
 namespace {
 
@@ -162,6 +166,63 @@ TEST(PictureFile, EveryFormatDecodesAndBadFilesAreRefused) {
   EXPECT_FALSE(Decodes("not a picture"));
   EXPECT_FALSE(Decodes(""));
   EXPECT_FALSE(LoadPictureFile("/nonexistent/picture.png", &got));
+}
+
+// Four colours every form stores exactly, in blocks whose rows differ, so a
+// row order or interlace pass mixed up shows.
+RgbImage FourColours(int32_t w, int32_t h) {
+  return Draw(w, h, [](int32_t x, int32_t y) {
+    static const uint32_t kColours[] = {kBlack, 0xFF0000u, 0x0000FFu, kWhite};
+    return kColours[(x / 3 + y) % 4];
+  });
+}
+
+// Run in every build: natively the libraries and our BMP reader, under
+// Wine the system's imaging component, held to the same pixels.
+TEST(PictureFile, GifAndBmpFormsDecodeToTheirPixels) {
+  const RgbImage p = FourColours(13, 11);
+  RgbImage got;
+  ASSERT_TRUE(Decodes(tavo_test::GifBytes(p), &got));
+  EXPECT_EQ(got.pixels, p.pixels);
+  ASSERT_TRUE(Decodes(tavo_test::GifBytes(p, true), &got)) << "interlaced";
+  EXPECT_EQ(got.pixels, p.pixels);
+  // The transparent colour prints as paper.
+  ASSERT_TRUE(Decodes(tavo_test::GifBytes(p, false, 0xFF0000), &got));
+  EXPECT_EQ(got.At(3, 0), kWhite);
+  EXPECT_EQ(got.At(0, 0), kBlack);
+
+  const RgbImage two = Draw(19, 5, [](int32_t x, int32_t y) { return (x + y) % 3 ? kWhite : kBlack; });
+  ASSERT_TRUE(Decodes(tavo_test::BmpBytesAs(two, {1, false, false}), &got));
+  EXPECT_EQ(got.pixels, two.pixels);
+  for (const tavo_test::BmpForm form : {tavo_test::BmpForm{4, false, false}, tavo_test::BmpForm{8, true, false},
+                                        tavo_test::BmpForm{16, false, false}, tavo_test::BmpForm{24, true, false},
+                                        tavo_test::BmpForm{32, false, false}, tavo_test::BmpForm{24, false, true}}) {
+    got = RgbImage();
+    ASSERT_TRUE(Decodes(tavo_test::BmpBytesAs(p, form), &got)) << form.bits << " bits";
+    EXPECT_EQ(got.pixels, p.pixels) << form.bits << " bits, top down " << form.topDown << ", core " << form.core;
+  }
+}
+
+TEST(PictureFile, HostileFilesAreRefusedOrDecodeWithinTheLimits) {
+  const std::string mustRefuse[] = {"huffman_counts_past_256.jpg", "truncated.png", "truncated.jpg", "truncated.bmp",
+                                    "header_only.png", "signature_only.jpg", "huge.png", "huge_area.png",
+                                    "zero_width.png", "huge.bmp", "huge_screen.gif", "header_size.bmp",
+                                    "image_outside_screen.gif", "lzw_code_size.gif", "no_colour_table.gif",
+                                    "huge.jpg"};
+  for (const auto& [name, bytes] : tavo_test::HostilePictureFiles()) {
+    RgbImage got(1, 1, 0x123456);
+    const bool decoded = Decodes(bytes, &got);
+    if (std::find(std::begin(mustRefuse), std::end(mustRefuse), name) != std::end(mustRefuse)) {
+      EXPECT_FALSE(decoded) << name;
+    }
+    if (!decoded) {
+      EXPECT_EQ(got.pixels, std::vector<uint32_t>{0x123456}) << name << ": a refused file changed the picture";
+    } else {
+      EXPECT_TRUE(got.width > 0 && got.height > 0 && got.width <= kMaxPictureSide && got.height <= kMaxPictureSide &&
+                  got.pixels.size() == static_cast<size_t>(got.width) * got.height)
+          << name;
+    }
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "printer_fixture.h"
 #include "service/printer/property_index.h"
 #include "tests/support/pictures/picture_bytes.h"
+#include "tests/support/pictures/picture_forms.h"
 
 using namespace opos;
 using namespace printer_test;
@@ -159,6 +160,23 @@ TEST_F(GraphicsTest, StoredBitmapsAndLogosAreInsertedBySequences) {
   EXPECT_EQ(p.PrintBitmap(PTR_S_RECEIPT, folder.Write("bad.png", "\x89PNG\r\n\x1A\n"), 0, 0), OPOS_E_ILLEGAL);
   EXPECT_EQ(p.PrintBitmap(PTR_S_RECEIPT, "", 0, 0), OPOS_E_ILLEGAL);
   EXPECT_EQ(p.PrintBitmap(PTR_S_SLIP, file, 0, 0), OPOS_E_ILLEGAL);
+}
+
+// Files an application might hand over by mistake or by malice: each is
+// refused with 106 or prints, and the printer still prints afterwards.
+TEST_F(GraphicsTest, HostilePictureFilesAreRefusedOrPrintedNeverFatal) {
+  for (const auto& [name, bytes] : tavo_test::HostilePictureFiles()) {
+    const std::string file = folder.Write(name, bytes);
+    const int32_t printed = p.PrintBitmap(PTR_S_RECEIPT, file, PTR_BM_ASIS, PTR_BM_LEFT);
+    EXPECT_TRUE(printed == OPOS_SUCCESS || printed == OPOS_E_ILLEGAL) << name << ": " << printed;
+    const int32_t stored = p.SetBitmap(1, PTR_S_RECEIPT, file, PTR_BM_ASIS, PTR_BM_LEFT);
+    EXPECT_EQ(stored, printed) << name;
+  }
+  EXPECT_EQ(p.PrintBitmap(PTR_S_RECEIPT, folder.Write("huffman.jpg", tavo_test::HostilePictureFiles()[0].second), 0, 0),
+            OPOS_E_ILLEGAL);
+  const RgbImage logo = tavo_test::Draw(8, 8, [](int32_t x, int32_t) { return x < 4 ? kBlack : kWhite; });
+  EXPECT_EQ(p.PrintBitmap(PTR_S_RECEIPT, folder.Write("after.gif", tavo_test::GifBytes(logo)), PTR_BM_ASIS, 0),
+            OPOS_SUCCESS);
 }
 
 }  // namespace

@@ -11,21 +11,27 @@
 namespace vprinter::test {
 namespace {
 
-std::vector<std::string> regressionFiles() {
-  std::vector<std::string> files;
-  if (DIR* d = opendir(VPRINTER_REGRESSIONS_DIR)) {
+// Files of the folder whose names start with prefix.
+void AddFiles(const std::string& folder, const std::string& prefix, std::vector<std::string>* files) {
+  if (DIR* d = opendir(folder.c_str())) {
     while (dirent* e = readdir(d)) {
       std::string name = e->d_name;
-      if (name.rfind("regression_", 0) == 0) files.push_back(std::string(VPRINTER_REGRESSIONS_DIR) + "/" + name);
+      if (name[0] != '.' && name.rfind(prefix, 0) == 0) files->push_back(folder + "/" + name);
     }
     closedir(d);
   }
+}
+
+std::vector<std::string> regressionFiles() {
+  std::vector<std::string> files;
+  AddFiles(VPRINTER_REGRESSIONS_DIR, "regression_", &files);
   return files;
 }
 
 TEST(DecoderFuzzInputs, KeptRegressionsStillHold) {
   std::vector<std::string> files = regressionFiles();
   ASSERT_FALSE(files.empty());
+  AddFiles(VPRINTER_CORPUS_DIR, "", &files);  // inputs a campaign kept
   for (const std::string& path : files) {
     std::ifstream in(path, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
