@@ -60,6 +60,10 @@ class CCashDrawer : public IDrawerPortUser {
   // The interactive check (level 3) shows this dialog modally; without one
   // the check falls back to the internal check at once.
   void SetHealthDialog(std::function<void(CCashDrawer&)> dialog) { healthDialog_ = std::move(dialog); }
+  // Tests: runs on the monitor thread inside OnDrawerStatus once a status
+  // has been accepted, before anything is written. Set it while no status
+  // can arrive.
+  void SetStatusProbeForTesting(std::function<void()> probe) { statusProbe_ = std::move(probe); }
   // The tone WaitForDrawerClose sounds (platform::Beep by default).
   void SetBeeper(std::function<void(int32_t frequency, int32_t durationMs)> beeper) { beeper_ = std::move(beeper); }
 
@@ -121,6 +125,7 @@ class CCashDrawer : public IDrawerPortUser {
 
   std::function<void(CCashDrawer&)> healthDialog_;
   std::function<void(int32_t, int32_t)> beeper_;
+  std::function<void()> statusProbe_;
 
   // Declared last: the event thread and the port's monitor are gone before
   // the fields above.

@@ -64,8 +64,10 @@ void CCashDrawer::Enable() {
 
 void CCashDrawer::Disable() {
   deviceEnabled_ = 0;
+  // Detaching waits for a status callback already past its enabled check,
+  // so neither its power state nor its events outlive the disable.
+  portClient_.Close();
   powerState_ = OPOS_PS_UNKNOWN;
-  portClient_.Close();  // no status arrives after this
   events_.Clear();
   Result(OPOS_SUCCESS);
   ForgetReported();
@@ -97,6 +99,7 @@ int32_t CCashDrawer::OpenDrawer() {
 
 void CCashDrawer::OnDrawerStatus(int32_t status) {
   if (deviceEnabled_ != 1) return;
+  if (statusProbe_) statusProbe_();
   const bool offLine = (status & kOffLineBit) != 0;
   const bool sense = (status & kSenseBit) != 0;
   const int32_t drawer = offLine ? 0 : (openLevel_ != 0 ? sense : !sense);

@@ -128,17 +128,22 @@ void CCashDrawer::PumpFor(uint32_t milliseconds) {
 }
 
 // The time-out is compared without sign, so -1 (OPOS_FOREVER) never ends.
+// An event handler may disable or close the drawer while this pumps; no
+// status arrives after that, so the wait ends then and says why.
 int32_t CCashDrawer::WaitForDrawerClose(int32_t beepTimeout, int32_t beepFrequency, int32_t beepDuration,
                                         int32_t beepDelay) {
   if (!CheckEnabled()) return resultCode_;
+  const auto waiting = [this] { return drawerOpened_ != 0 && deviceEnabled_ != 0; };
   const uint32_t start = platform::TickCount();
   const uint32_t timeout = static_cast<uint32_t>(beepTimeout);
-  while (drawerOpened_ && platform::TickCount() - start < timeout) PumpFor(kPumpSliceMs);
-  while (drawerOpened_) {
+  while (waiting() && platform::TickCount() - start < timeout) PumpFor(kPumpSliceMs);
+  while (waiting()) {
     beeper_(beepFrequency, beepDuration);
-    if (!drawerOpened_) break;
+    if (!waiting()) break;
     PumpFor(beepDelay > 0 ? static_cast<uint32_t>(beepDelay) : 0);
   }
+  if (state_ == OPOS_S_CLOSED) return Result(OPOS_E_CLOSED);
+  if (!deviceEnabled_) return Result(OPOS_E_DISABLED);
   return Result(OPOS_SUCCESS);
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <mutex>
 #include <set>
 #include <string>
@@ -41,6 +42,8 @@ inline std::string ReceiptProfile(int dpiHigh = 180, int dpiWidth = 180) {
 class FakeControlObject : public IControlObject {
  public:
   std::set<std::string> missing;
+  // The application's StatusUpdate handler, run after the event is recorded.
+  std::function<void(int32_t status)> onStatus;
 
   bool LookUp(const char* name, int32_t* dispid) override {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -56,7 +59,10 @@ class FakeControlObject : public IControlObject {
     Add("Error " + std::to_string(rc) + "/" + std::to_string(rce));
   }
   void SOOutputComplete(int32_t, int32_t id) override { Add("OutputComplete " + std::to_string(id)); }
-  void SOStatusUpdate(int32_t, int32_t status) override { Add("StatusUpdate " + std::to_string(status)); }
+  void SOStatusUpdate(int32_t, int32_t status) override {
+    Add("StatusUpdate " + std::to_string(status));
+    if (onStatus) onStatus(status);
+  }
 
   std::vector<std::string> LookedUp() const {
     std::lock_guard<std::mutex> lock(mutex_);
