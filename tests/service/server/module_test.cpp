@@ -190,7 +190,6 @@ TEST_F(Module, DirectIOHandsItsStringBackUnchanged) {
     VariantInit(&result);
     EXPECT_EQ(CallByName(printer, L"DirectIO", {LongArg(command), ref(VT_I4, &data), ref(VT_BSTR, &text)}, &result),
               S_OK);
-    EXPECT_EQ(result.lVal, command == 1 ? 0 : 106);
     EXPECT_EQ(data, 3);
     EXPECT_EQ(std::wstring(text, SysStringLen(text)), original) << command;
 
