@@ -116,6 +116,9 @@ class CCashDrawer : public IDrawerPortUser {
   std::atomic<int32_t> lastSeenPower_{0};
   std::atomic<int32_t> lastReportedPower_{-1};
   std::atomic<int32_t> lastReportedDrawer_{-1};
+  // What the application was last told (owner thread); -1 = nothing yet.
+  int32_t deliveredPower_ = -1;
+  int32_t deliveredDrawer_ = -1;
 
   int32_t connectorPinNo_ = 0;
   int32_t pulseOnTime_ = 0;

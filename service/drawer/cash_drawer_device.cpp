@@ -40,6 +40,8 @@ std::string DrawerKickBytes(int32_t connectorPinNo, int32_t pulseOnTime, int32_t
 void CCashDrawer::ForgetReported() {
   lastReportedPower_ = -1;
   lastReportedDrawer_ = -1;
+  deliveredPower_ = -1;
+  deliveredDrawer_ = -1;
 }
 
 void CCashDrawer::Enable() {

@@ -41,12 +41,20 @@ const char kHealthy[] = "CheckHealth: Successful";
 void CCashDrawer::PostStatus(int32_t value) { events_.PostEvent(MakeStatusUpdateEvent(value)); }
 
 // Owner thread. A drawer or power event that a newer one of its kind has
-// overtaken is dropped: after open-then-close only the close arrives.
+// overtaken is dropped: after open-then-close only the close arrives. Nor
+// is the application told again what it was told last, which a backlog of
+// open, close, open, ... would otherwise repeat.
 void CCashDrawer::Deliver(CEventRecord& record) {
   if (record.type != EVENT_STATUSUPDATE) return;
   const int32_t v = record.value1;
-  if ((v == OPOS_SUE_POWER_ONLINE || v == OPOS_SUE_POWER_OFF_OFFLINE) && v != lastReportedPower_) return;
-  if ((v == CASH_SUE_DRAWERCLOSED || v == CASH_SUE_DRAWEROPEN) && v != lastReportedDrawer_) return;
+  if (v == OPOS_SUE_POWER_ONLINE || v == OPOS_SUE_POWER_OFF_OFFLINE) {
+    if (v != lastReportedPower_ || v == deliveredPower_) return;
+    deliveredPower_ = v;
+  }
+  if (v == CASH_SUE_DRAWERCLOSED || v == CASH_SUE_DRAWEROPEN) {
+    if (v != lastReportedDrawer_ || v == deliveredDrawer_) return;
+    deliveredDrawer_ = v;
+  }
   if (controlObject_) controlObject_->SOStatusUpdate(statusUpdateId_, v);
   Trace("StatusUpdate %d", v);
 }
