@@ -90,9 +90,9 @@ TEST_F(DrawerTest, DrillBurstOfSenseChangesEndsOnTheLastState) {
 // Printer and drawer on one port (a network printer: a job counts as
 // printed once written). 500 asynchronous jobs of text, bar codes and
 // pictures go through a cover opened, paper run out and the link dropped;
-// each stoppage raises one Error whose retry answer resends only the
+// each stoppage raises an Error whose retry answer resends only the
 // unconfirmed batch. Every job completes once, in order; every text job is
-// on the paper, twice at most when it was in a resent batch.
+// on the paper, again only when it was in a resent batch.
 class SharedPortDrill : public DrawerTest {
  protected:
   void SetUp() override {
@@ -198,13 +198,13 @@ TEST_F(SharedPortDrill, DrillFiveHundredJobsThroughEveryStoppage) {
   EXPECT_GE(errors.size(), 3u);  // one per stoppage, more if a retry still found it
 
   // On the paper: every text once, in order of first appearance; resent
-  // batches account for any second copy.
+  // batches account for any further copy, one per Error at most.
   const std::string written = fake().Written();
   size_t last = 0, twice = 0;
   for (const std::string& t : texts) {
     const size_t n = Occurrences(written, t);
     ASSERT_GE(n, 1u) << t << " lost";
-    ASSERT_LE(n, 2u) << t;
+    ASSERT_LE(n, 1 + errors.size()) << t << " printed more often than it was resent";
     twice += n - 1;
     const size_t at = written.find(t);
     EXPECT_GE(at, last) << t << " out of order";
