@@ -9,6 +9,7 @@
 #include "common/registry_access.h"
 #include "common/registry_schema.h"
 #include "common/trace.h"
+#include "platform/system.h"
 
 namespace {
 
@@ -47,18 +48,23 @@ std::string Prefix() {
 }  // namespace
 
 TraceLogSettings ReadTraceLogSettings(const CRegistryAccess& registry) {
+  return ReadTraceLogSettings(registry, platform::CommonDataFolder());
+}
+
+// Not the installation folder: a till application running as a standard
+// user cannot write under Program Files.
+TraceLogSettings ReadTraceLogSettings(const CRegistryAccess& registry, const std::string& commonDataFolder) {
   TraceLogSettings settings;
   int32_t level = 0;
   registry.ReadNumber(schema::kServiceInfoKey, schema::kTraceLevel, &level);
   if (level <= 0) return settings;
   settings.level = level > 2 ? 2 : level;
   if (!registry.ReadString(schema::kServiceInfoKey, schema::kTraceFile, &settings.path) || settings.path.empty()) {
-    std::string folder;
-    if (!registry.ReadString(schema::kServiceInfoKey, schema::kInstalldir, &folder) || folder.empty()) {
+    if (commonDataFolder.empty()) {
       settings.level = 0;  // nowhere to write
       return settings;
     }
-    settings.path = folder + "\\" + kDefaultName;
+    settings.path = commonDataFolder + "\\" + kTraceFolderName + "\\" + kDefaultName;
   }
   int32_t kb = 1024;
   registry.ReadNumber(schema::kServiceInfoKey, schema::kTraceMaxKB, &kb);

@@ -3,7 +3,9 @@
 //
 //   "TraceLevel"  DWORD  0 or absent: off; 1: results and errors ("End ...",
 //                        "Error ..." lines); 2: every line
-//   "TraceFile"   SZ     the log's path (default <Installdir>\tavo-trace.log)
+//   "TraceFile"   SZ     the log's path (default tavo-trace.log in the folder
+//                        "Tavo OPOS" of the common application data, which
+//                        the installer creates writable for users)
 //   "TraceMaxKB"  DWORD  size bound (default 1024, 16..65536): a file about
 //                        to pass it is renamed to <path>.1 (replacing the
 //                        older one) and a new file begun
@@ -28,7 +30,13 @@ struct TraceLogSettings {
 };
 
 // Reads the ServiceInfo values; level 0 when tracing is off or unusable.
+// The default file lies under commonDataFolder (platform::CommonDataFolder
+// in the one-argument form); without one only a TraceFile is written.
+TraceLogSettings ReadTraceLogSettings(const CRegistryAccess& registry, const std::string& commonDataFolder);
 TraceLogSettings ReadTraceLogSettings(const CRegistryAccess& registry);
+
+// The default log's folder below the common application data folder.
+constexpr char kTraceFolderName[] = "Tavo OPOS";
 
 class CTraceLog {
  public:

@@ -172,6 +172,14 @@ def main():
         width_components(w, 5, "32", args.bin32, False, data_folder)
         w.add(4, "</Directory>")
         w.add(3, "</Directory>")
+    # The trace log's default folder. Folders made below the common
+    # application data inherit its rights: users may create and write files
+    # there, which Program Files refuses them.
+    w.add(3, '<Directory Id="CommonAppDataFolder">')
+    w.add(4, f'<Directory Id="TRACEDIR" Name="{FOLDER}">')
+    w.component(5, "TraceFolder", x64, ['<CreateFolder/>'])
+    w.add(4, "</Directory>")
+    w.add(3, "</Directory>")
     w.add(3, '<Directory Id="ProgramMenuFolder">')
     w.add(4, f'<Directory Id="MENUDIR" Name="{FOLDER}">')
     shortcuts = [shortcut("Devsetup", "Device Setup", "devsetup", "INSTALLDIR")]

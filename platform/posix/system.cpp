@@ -17,4 +17,6 @@ void Beep(uint32_t, uint32_t durationMs) { SleepMs(durationMs); }
 
 bool IsWindows95Family() { return false; }
 
+std::string CommonDataFolder() { return std::string(); }
+
 }  // namespace platform

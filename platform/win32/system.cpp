@@ -1,6 +1,7 @@
 #include "platform/system.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 namespace platform {
 
@@ -24,6 +25,14 @@ bool IsWindows95Family() {
 #pragma GCC diagnostic pop
 #endif
   return IsWindows95FamilyVersion(version);
+}
+
+std::string CommonDataFolder() {
+  char path[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) return std::string();
+  std::string folder(path);
+  while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+  return folder;
 }
 
 }  // namespace platform

@@ -60,6 +60,10 @@ class CCashDrawer : public IDrawerPortUser {
   // The interactive check (level 3) shows this dialog modally; without one
   // the check falls back to the internal check at once.
   void SetHealthDialog(std::function<void(CCashDrawer&)> dialog) { healthDialog_ = std::move(dialog); }
+  // Tests: runs on the monitor thread inside OnDrawerStatus once a status
+  // has been accepted, before anything is written. Set it while no status
+  // can arrive.
+  void SetStatusProbeForTesting(std::function<void()> probe) { statusProbe_ = std::move(probe); }
   // The tone WaitForDrawerClose sounds (platform::Beep by default).
   void SetBeeper(std::function<void(int32_t frequency, int32_t durationMs)> beeper) { beeper_ = std::move(beeper); }
 
@@ -112,6 +116,9 @@ class CCashDrawer : public IDrawerPortUser {
   std::atomic<int32_t> lastSeenPower_{0};
   std::atomic<int32_t> lastReportedPower_{-1};
   std::atomic<int32_t> lastReportedDrawer_{-1};
+  // What the application was last told (owner thread); -1 = nothing yet.
+  int32_t deliveredPower_ = -1;
+  int32_t deliveredDrawer_ = -1;
 
   int32_t connectorPinNo_ = 0;
   int32_t pulseOnTime_ = 0;
@@ -121,6 +128,7 @@ class CCashDrawer : public IDrawerPortUser {
 
   std::function<void(CCashDrawer&)> healthDialog_;
   std::function<void(int32_t, int32_t)> beeper_;
+  std::function<void()> statusProbe_;
 
   // Declared last: the event thread and the port's monitor are gone before
   // the fields above.

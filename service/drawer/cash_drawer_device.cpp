@@ -40,6 +40,8 @@ std::string DrawerKickBytes(int32_t connectorPinNo, int32_t pulseOnTime, int32_t
 void CCashDrawer::ForgetReported() {
   lastReportedPower_ = -1;
   lastReportedDrawer_ = -1;
+  deliveredPower_ = -1;
+  deliveredDrawer_ = -1;
 }
 
 void CCashDrawer::Enable() {
@@ -64,8 +66,10 @@ void CCashDrawer::Enable() {
 
 void CCashDrawer::Disable() {
   deviceEnabled_ = 0;
+  // Detaching waits for a status callback already past its enabled check,
+  // so neither its power state nor its events outlive the disable.
+  portClient_.Close();
   powerState_ = OPOS_PS_UNKNOWN;
-  portClient_.Close();  // no status arrives after this
   events_.Clear();
   Result(OPOS_SUCCESS);
   ForgetReported();
@@ -97,6 +101,7 @@ int32_t CCashDrawer::OpenDrawer() {
 
 void CCashDrawer::OnDrawerStatus(int32_t status) {
   if (deviceEnabled_ != 1) return;
+  if (statusProbe_) statusProbe_();
   const bool offLine = (status & kOffLineBit) != 0;
   const bool sense = (status & kSenseBit) != 0;
   const int32_t drawer = offLine ? 0 : (openLevel_ != 0 ? sense : !sense);

@@ -41,12 +41,20 @@ const char kHealthy[] = "CheckHealth: Successful";
 void CCashDrawer::PostStatus(int32_t value) { events_.PostEvent(MakeStatusUpdateEvent(value)); }
 
 // Owner thread. A drawer or power event that a newer one of its kind has
-// overtaken is dropped: after open-then-close only the close arrives.
+// overtaken is dropped: after open-then-close only the close arrives. Nor
+// is the application told again what it was told last, which a backlog of
+// open, close, open, ... would otherwise repeat.
 void CCashDrawer::Deliver(CEventRecord& record) {
   if (record.type != EVENT_STATUSUPDATE) return;
   const int32_t v = record.value1;
-  if ((v == OPOS_SUE_POWER_ONLINE || v == OPOS_SUE_POWER_OFF_OFFLINE) && v != lastReportedPower_) return;
-  if ((v == CASH_SUE_DRAWERCLOSED || v == CASH_SUE_DRAWEROPEN) && v != lastReportedDrawer_) return;
+  if (v == OPOS_SUE_POWER_ONLINE || v == OPOS_SUE_POWER_OFF_OFFLINE) {
+    if (v != lastReportedPower_ || v == deliveredPower_) return;
+    deliveredPower_ = v;
+  }
+  if (v == CASH_SUE_DRAWERCLOSED || v == CASH_SUE_DRAWEROPEN) {
+    if (v != lastReportedDrawer_ || v == deliveredDrawer_) return;
+    deliveredDrawer_ = v;
+  }
   if (controlObject_) controlObject_->SOStatusUpdate(statusUpdateId_, v);
   Trace("StatusUpdate %d", v);
 }
@@ -128,17 +136,22 @@ void CCashDrawer::PumpFor(uint32_t milliseconds) {
 }
 
 // The time-out is compared without sign, so -1 (OPOS_FOREVER) never ends.
+// An event handler may disable or close the drawer while this pumps; no
+// status arrives after that, so the wait ends then and says why.
 int32_t CCashDrawer::WaitForDrawerClose(int32_t beepTimeout, int32_t beepFrequency, int32_t beepDuration,
                                         int32_t beepDelay) {
   if (!CheckEnabled()) return resultCode_;
+  const auto waiting = [this] { return drawerOpened_ != 0 && deviceEnabled_ != 0; };
   const uint32_t start = platform::TickCount();
   const uint32_t timeout = static_cast<uint32_t>(beepTimeout);
-  while (drawerOpened_ && platform::TickCount() - start < timeout) PumpFor(kPumpSliceMs);
-  while (drawerOpened_) {
+  while (waiting() && platform::TickCount() - start < timeout) PumpFor(kPumpSliceMs);
+  while (waiting()) {
     beeper_(beepFrequency, beepDuration);
-    if (!drawerOpened_) break;
+    if (!waiting()) break;
     PumpFor(beepDelay > 0 ? static_cast<uint32_t>(beepDelay) : 0);
   }
+  if (state_ == OPOS_S_CLOSED) return Result(OPOS_E_CLOSED);
+  if (!deviceEnabled_) return Result(OPOS_E_DISABLED);
   return Result(OPOS_SUCCESS);
 }
 

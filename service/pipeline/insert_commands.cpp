@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/opos.h"
+#include "service/pipeline/image/bitmap_job.h"
 #include "service/pipeline/translation.h"
 
 using opos::OPOS_E_FAILURE;
@@ -12,7 +13,11 @@ void ExecuteBitmap(Translation& t, const EscapeSequence& seq) {
     t.Fail(OPOS_E_FAILURE);
     return;
   }
-  for (const std::string& part : t.state.bitmaps[seq.number - 1]) t.out.Put(part);
+  const int32_t n = seq.number - 1;
+  for (const std::string& part : t.state.bitmaps[n]) t.out.Put(part);
+  // The spacing of this moment, not of the day the bitmap was stored.
+  if (t.state.bitmapRestoresSpacing[n] && !t.state.bitmaps[n].empty())
+    t.out.Put(LineSpacingRestore(t.state.printerType, t.state.lineSpacingDots));
 }
 
 // ESC|#E: the next N bytes go out unchanged, however many there are. Only

@@ -85,6 +85,8 @@ struct PrintState {
   std::string topLogo, bottomLogo;
   bool topLogoSet = false, bottomLogoSet = false;
   std::vector<std::string> bitmaps[2];
+  // A stored band image: ESC|nB puts the line spacing in force back after it.
+  bool bitmapRestoresSpacing[2] = {false, false};
 
   UnitTables units = MakeUnitTables(96, 208);
 };

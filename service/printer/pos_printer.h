@@ -154,7 +154,9 @@ class CPOSPrinter {
   void SetPageModeNumber(int32_t index, int32_t value);
 
   // Bitmaps and pages.
-  int32_t MakeBitmapJob(const std::string& fileName, int32_t width, int32_t alignment, bool rotate,
+  // stored (SetBitmap): not turned, and no line spacing restore, which
+  // ESC|nB adds when it prints the bitmap.
+  int32_t MakeBitmapJob(const std::string& fileName, int32_t width, int32_t alignment, bool stored,
                         std::vector<std::string>* strings);
   int32_t PrintPage(bool keep);
   bool SetStoredNumber(int32_t index, int32_t value);

@@ -12,8 +12,8 @@ namespace {
 constexpr int32_t kLowestAlignment = PTR_BM_RIGHT;
 }  // namespace
 
-// Loads, turns (by the rotation mode when `rotate`), scales and encodes.
-int32_t CPOSPrinter::MakeBitmapJob(const std::string& fileName, int32_t width, int32_t alignment, bool rotate,
+// Loads, turns (by the rotation mode unless stored), scales and encodes.
+int32_t CPOSPrinter::MakeBitmapJob(const std::string& fileName, int32_t width, int32_t alignment, bool stored,
                                    std::vector<std::string>* strings) {
   RgbImage picture;
   if (!LoadPictureFile(fileName, &picture)) return OPOS_E_ILLEGAL;
@@ -24,8 +24,8 @@ int32_t CPOSPrinter::MakeBitmapJob(const std::string& fileName, int32_t width, i
     s.printerType = p.printerType;
     s.capRecColor = p.capRecColor;
     s.widthDots = width > 0 ? p.units.horizontalUnitsToDots.Convert(width, p.mapMode) : width;
-    s.rotation = rotate ? p.rotation : PTR_RP_NORMAL;
-    s.lineSpacingDots = p.lineSpacingDots;
+    s.rotation = stored ? PTR_RP_NORMAL : p.rotation;
+    s.lineSpacingDots = stored ? 0 : p.lineSpacingDots;
   }
   s.letterQuality = d_.recLetterQuality;
   s.alignment = alignment;
@@ -36,7 +36,7 @@ int32_t CPOSPrinter::PrintBitmap(int32_t station, const std::string& fileName, i
   if (!CheckState(CHECK_CLAIMED | CHECK_ENABLED)) return d_.resultCode;
   std::vector<std::string> strings;
   if (station != PTR_S_RECEIPT || alignment < kLowestAlignment ||
-      MakeBitmapJob(fileName, width, alignment, true, &strings) != OPOS_SUCCESS) {
+      MakeBitmapJob(fileName, width, alignment, false, &strings) != OPOS_SUCCESS) {
     return Result(OPOS_E_ILLEGAL);
   }
   output_->SubmitOutput(flags_.asyncMode != 0, strings);
@@ -48,11 +48,13 @@ int32_t CPOSPrinter::SetBitmap(int32_t bitmapNumber, int32_t station, const std:
   if (!CheckState(CHECK_CLAIMED | CHECK_ENABLED)) return d_.resultCode;
   std::vector<std::string> strings;
   if (station != PTR_S_RECEIPT || (bitmapNumber != 1 && bitmapNumber != 2) || alignment < kLowestAlignment ||
-      MakeBitmapJob(fileName, width, alignment, false, &strings) != OPOS_SUCCESS) {
+      MakeBitmapJob(fileName, width, alignment, true, &strings) != OPOS_SUCCESS) {
     return Result(OPOS_E_ILLEGAL);
   }
   std::lock_guard<std::mutex> guard(output_->PrintStateMutex());
-  d_.print.bitmaps[bitmapNumber - 1] = std::move(strings);
+  PrintState& p = d_.print;
+  p.bitmaps[bitmapNumber - 1] = std::move(strings);
+  p.bitmapRestoresSpacing[bitmapNumber - 1] = p.printerType == 1 || p.printerType == 3;
   return Result(OPOS_SUCCESS);
 }
 

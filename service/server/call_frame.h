@@ -41,6 +41,10 @@ class CallFrame {
 
   // Engine side.
   void Resize(size_t count) { args_.resize(count); }
+  // Remembers a by-reference text as read, so an unchanged one is not
+  // written back: the round trip through 8-bit text would lose characters.
+  void KeepReadText(size_t i) { args_.at(i).readText = args_.at(i).text; }
+  bool TextChanged(size_t i) const { return args_.at(i).text != args_.at(i).readText; }
   void SetObject(size_t i, IDispatch* object);  // takes the reference
   int32_t ResultLong() const { return resultNumber_; }
   const std::string& ResultText() const { return resultText_; }
@@ -50,6 +54,7 @@ class CallFrame {
     int32_t number = 0;
     std::string text;
     std::u16string wide;
+    std::string readText;  // by-reference texts: the text as read
     IDispatch* object = nullptr;  // owned reference
   };
   std::vector<Arg> args_;

@@ -98,7 +98,10 @@ HRESULT ReadOne(char kind, const VARIANT& v, CallFrame& frame, size_t i) {
     case 'L':
       return FitsReference(v, VT_I4) ? CoerceLong(v, &frame.Long(i)) : DISP_E_TYPEMISMATCH;
     case 'S':
-      return FitsReference(v, VT_BSTR) ? CoerceText(v, &frame.Text(i)) : DISP_E_TYPEMISMATCH;
+      if (!FitsReference(v, VT_BSTR)) return DISP_E_TYPEMISMATCH;
+      if (HRESULT hr = CoerceText(v, &frame.Text(i)); FAILED(hr)) return hr;
+      frame.KeepReadText(i);
+      return S_OK;
     case 'p':
       return CoerceWide(v, &frame.Wide(i));
     case 'd': {
@@ -179,7 +182,8 @@ HRESULT WriteResults(const MemberInfo& member, DISPPARAMS& params, const CallFra
     VARIANT& v = params.rgvarg[SlotOf(params, i)];
     HRESULT hr = S_OK;
     if (member.params[i] == 'L') hr = WriteLong(v, frame.Long(i));
-    if (member.params[i] == 'S') hr = WriteText(v, frame.Text(i));
+    // A text the method left as it was stays the caller's own string.
+    if (member.params[i] == 'S' && frame.TextChanged(i)) hr = WriteText(v, frame.Text(i));
     if (FAILED(hr)) return hr;
   }
   if (!result) return S_OK;

@@ -6,10 +6,15 @@
 
 #include <string>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "common/registry_access.h"
 #include "common/registry_schema.h"
 #include "common/trace.h"
 #include "platform/registry_test_support.h"
+#include "platform/system.h"
 #include "tests/support/temp_folder.h"
 
 namespace seed = platform::test_support;
@@ -30,25 +35,48 @@ TEST(TraceLogSettingsTest, OffUnlessTheLevelIsSetAndAFileCanBeNamed) {
   EXPECT_EQ(ReadTraceLogSettings(reg).level, 0);
 
   reg.WriteNumber(schema::kServiceInfoKey, schema::kTraceLevel, 2);
-  EXPECT_EQ(ReadTraceLogSettings(reg).level, 0) << "no TraceFile and no Installdir: nowhere to write";
+  EXPECT_EQ(ReadTraceLogSettings(reg, "").level, 0) << "no TraceFile and no common data folder: nowhere to write";
 
-  reg.WriteString(schema::kServiceInfoKey, schema::kInstalldir, "C:\\Tavo");
-  TraceLogSettings s = ReadTraceLogSettings(reg);
+  // The default lies in the common application data, never in the
+  // installation folder, which a standard user cannot write.
+  reg.WriteString(schema::kServiceInfoKey, schema::kInstalldir, "C:\\Program Files\\Tavo OPOS");
+  EXPECT_EQ(ReadTraceLogSettings(reg, "").level, 0);
+  TraceLogSettings s = ReadTraceLogSettings(reg, "C:\\ProgramData");
   EXPECT_EQ(s.level, 2);
-  EXPECT_EQ(s.path, "C:\\Tavo\\tavo-trace.log");
+  EXPECT_EQ(s.path, "C:\\ProgramData\\Tavo OPOS\\tavo-trace.log");
   EXPECT_EQ(s.maxBytes, 1024u * 1024u);
 
   reg.WriteString(schema::kServiceInfoKey, schema::kTraceFile, "D:\\logs\\till.log");
   reg.WriteNumber(schema::kServiceInfoKey, schema::kTraceLevel, 9);
   reg.WriteNumber(schema::kServiceInfoKey, schema::kTraceMaxKB, 1);
-  s = ReadTraceLogSettings(reg);
+  s = ReadTraceLogSettings(reg, "C:\\ProgramData");
   EXPECT_EQ(s.level, 2);
-  EXPECT_EQ(s.path, "D:\\logs\\till.log");
+  EXPECT_EQ(s.path, "D:\\logs\\till.log");  // a configured file wins
+  EXPECT_EQ(ReadTraceLogSettings(reg, "").path, "D:\\logs\\till.log");
   EXPECT_EQ(s.maxBytes, 16u * 1024u) << "size bound raised to its minimum";
   reg.WriteNumber(schema::kServiceInfoKey, schema::kTraceMaxKB, -5);
   EXPECT_EQ(ReadTraceLogSettings(reg).maxBytes, 16u * 1024u);
   seed::ResetRegistry();
 }
+
+#ifdef _WIN32
+// The system names the common application data folder; the default log
+// lies in its "Tavo OPOS" folder.
+TEST(TraceLogSettingsTest, DefaultFileIsInTheCommonApplicationData) {
+  seed::ResetRegistry();
+  CRegistryAccess reg;
+  reg.WriteNumber(schema::kServiceInfoKey, schema::kTraceLevel, 1);
+  const std::string folder = platform::CommonDataFolder();
+  ASSERT_FALSE(folder.empty());
+  const DWORD attributes = GetFileAttributesA(folder.c_str());
+  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES) << folder;
+  EXPECT_NE(attributes & FILE_ATTRIBUTE_DIRECTORY, 0u);
+  const TraceLogSettings s = ReadTraceLogSettings(reg);
+  EXPECT_EQ(s.level, 1);
+  EXPECT_EQ(s.path, folder + "\\Tavo OPOS\\tavo-trace.log");
+  seed::ResetRegistry();
+}
+#endif
 
 TEST(TraceLogTest, LinesCarryTimeThreadAndObjectAndLevelOneKeepsResultsOnly) {
   tavo_test::TempFolder dir;

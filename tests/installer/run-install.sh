@@ -66,6 +66,7 @@ for f in ptrservice.dll portmgr.dll devsetup.exe setup.inf posprn.inf posdisp.in
   [ -f "$C/$FILES/Tavo OPOS/$f" ] || fail "$FILES/Tavo OPOS/$f was not installed"
 done
 [ -d "$C/$FILES/Tavo OPOS/Utility" ] || fail "no Utility folder"
+[ -d "$C/ProgramData/Tavo OPOS" ] || fail "no trace log folder in the common application data"
 if [ -n "$FILES32" ]; then
   for f in ptrservice.dll portmgr.dll devsetup.exe; do
     [ -f "$C/$FILES32/Tavo OPOS/$f" ] || fail "$FILES32/Tavo OPOS/$f was not installed"

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace platform {
 
@@ -26,5 +27,10 @@ constexpr bool IsWindows95FamilyVersion(uint32_t versionWord) {
 
 // The running system's answer; false on NT-based Windows and on POSIX.
 bool IsWindows95Family();
+
+// The folder of application data shared by every user (on Windows the
+// common application data folder, such as C:\ProgramData), without a
+// trailing separator; empty where the system has none (POSIX).
+std::string CommonDataFolder();
 
 }  // namespace platform

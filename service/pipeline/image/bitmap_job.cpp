@@ -67,8 +67,12 @@ int32_t BuildBitmapJob(const RgbImage& picture, const BitmapSettings& s, std::ve
     image = std::string(cmd::kUpsideDown) + '\x00' + image + std::string(cmd::kUpsideDown) + '\x01';
   }
   strings->push_back(std::move(image));
-  if (bandClass && s.lineSpacingDots > 0) {
-    strings->push_back(std::string(cmd::kLineSpacing) + static_cast<char>((2 * s.lineSpacingDots) & 0xFF));
-  }
+  const std::string restore = LineSpacingRestore(s.printerType, s.lineSpacingDots);
+  if (!restore.empty()) strings->push_back(restore);
   return OPOS_SUCCESS;
+}
+
+std::string LineSpacingRestore(int32_t printerType, int32_t lineSpacingDots) {
+  if ((printerType != 1 && printerType != 3) || lineSpacingDots <= 0) return std::string();
+  return std::string(cmd::kLineSpacing) + static_cast<char>((2 * lineSpacingDots) & 0xFF);
 }

@@ -18,6 +18,10 @@ struct BitmapSettings {
   int32_t lineSpacingDots = 0;  // the text's line spacing, restored after a band image
 };
 
+// The command that puts the text's line spacing back after a band image
+// (command classes 1 and 3); empty for the other classes or no spacing.
+std::string LineSpacingRestore(int32_t printerType, int32_t lineSpacingDots);
+
 // Widest image of command classes 1 and 3, in dots.
 constexpr int32_t kMaxWidthClass1 = 200;
 constexpr int32_t kMaxWidthClass3 = 248;

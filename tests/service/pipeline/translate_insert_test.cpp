@@ -26,6 +26,22 @@ TEST_F(TranslateInsert, StoredBitmapsComeOutPartByPartInOrder) {
   EXPECT_EQ(rc, 0);
 }
 
+// A stored band image puts back the spacing in force when it is printed;
+// other command classes and bitmaps stored as plain strings get nothing.
+TEST_F(TranslateInsert, StoredBandBitmapEndsWithTheSpacingInForce) {
+  state.bitmaps[0] = {Bytes("1B 33 10"), Bytes("1B 2A 00")};
+  state.bitmapRestoresSpacing[0] = true;
+  state.lineSpacingDots = 40;
+  EXPECT_EQ(Run(Esc("1B")), "1B 33 10 1B 2A 00 1B 33 50");
+  state.lineSpacingDots = 24;
+  EXPECT_EQ(Run(Esc("1B")), "1B 33 10 1B 2A 00 1B 33 30");
+  state.printerType = 2;
+  EXPECT_EQ(Run(Esc("1B")), "1B 33 10 1B 2A 00");
+  state.printerType = 1;
+  state.bitmapRestoresSpacing[0] = false;
+  EXPECT_EQ(Run(Esc("1B")), "1B 33 10 1B 2A 00");
+}
+
 TEST_F(TranslateInsert, MissingBitmapIsNothingAndOtherNumbersFail) {
   EXPECT_EQ(Run(Esc("1B")), "");
   EXPECT_EQ(rc, 0);

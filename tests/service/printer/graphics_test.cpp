@@ -4,6 +4,8 @@
 
 #include "common/opos.h"
 #include "printer_fixture.h"
+#include "service/port/port_manager.h"
+#include "service/port/port_table.h"
 #include "service/printer/property_index.h"
 #include "tests/support/pictures/picture_bytes.h"
 #include "tests/support/pictures/picture_forms.h"
@@ -138,6 +140,56 @@ TEST_F(GraphicsTest, PageModeCollectsUntilPrinted) {
   EXPECT_EQ(p.pageModePrint(PTR_PM_PAGE_MODE), OPOS_E_ILLEGAL);
 }
 
+// A page that cannot be printed stays collected with page mode on, and
+// the page-end command never follows data that did not go out whole.
+TEST_F(GraphicsTest, PageThatFailsToPrintIsKeptAndNeverEndedHalfWritten) {
+  const std::string pageEnd = Bytes({0x0C, 0x00, 0x00});
+  ASSERT_EQ(p.pageModePrint(PTR_PM_PAGE_MODE), OPOS_SUCCESS);
+  ASSERT_EQ(p.PrintNormal(PTR_S_RECEIPT, "kept page\n"), OPOS_SUCCESS);
+
+  // Nothing goes out: the job fails and the page stays.
+  fake().SetWriteLimit(0);
+  std::string out = WrittenBy([&] { EXPECT_NE(p.pageModePrint(PTR_PM_NORMAL), OPOS_SUCCESS); });
+  EXPECT_NE(p.GetPropertyNumber(6), OPOS_SUCCESS);
+  EXPECT_FALSE(Contains(out, pageEnd));
+
+  // A short write: part of the page went out, but no page end after it.
+  fake().SetWriteLimit(4);
+  out = WrittenBy([&] { EXPECT_NE(p.pageModePrint(PTR_PM_PRINT_SAVE), OPOS_SUCCESS); });
+  EXPECT_FALSE(Contains(out, pageEnd));
+  EXPECT_FALSE(Contains(out, "kept page"));
+
+  // The port works again: the kept page prints whole, once, with its end.
+  fake().SetWriteLimit(-1);
+  out = WrittenBy([&] { EXPECT_EQ(p.pageModePrint(PTR_PM_NORMAL), OPOS_SUCCESS); });
+  ASSERT_TRUE(Contains(out, "kept page"));
+  EXPECT_EQ(out.find("kept page"), out.rfind("kept page"));
+  EXPECT_EQ(out.substr(out.size() - 3), pageEnd);
+  EXPECT_EQ(p.pageModePrint(PTR_PM_NORMAL), OPOS_E_ILLEGAL);  // page mode left
+}
+
+// DirectIO needs no claim, but a device busy with output refuses it with
+// 113 and sends nothing; once idle it goes through.
+TEST_F(GraphicsTest, DirectIOOnABusyDeviceIsRefused) {
+  PortEntry* entry = FindPort(fake().Calls().front().handle);
+  ASSERT_NE(entry, nullptr);
+  ASSERT_TRUE(entry->manager->Lock(-1));  // the output thread waits for the port
+  p.SetPropertyNumber(pidx::AsyncMode, 1);
+  ASSERT_EQ(p.PrintNormal(PTR_S_RECEIPT, "queued\n"), OPOS_SUCCESS);
+  p.SetPropertyNumber(pidx::AsyncMode, 0);
+  ASSERT_EQ(p.GetPropertyNumber(9), OPOS_S_BUSY);
+  int32_t data = 0;
+  std::string raw = "RAW-BYTES";
+  EXPECT_EQ(p.DirectIO(0, &data, &raw), OPOS_E_BUSY);
+  EXPECT_EQ(p.GetPropertyNumber(6), OPOS_E_BUSY);
+  EXPECT_EQ(raw, "RAW-BYTES");
+  entry->manager->Unlock();
+  ASSERT_TRUE(fake().WaitFor([&] { return p.GetPropertyNumber(9) == OPOS_S_IDLE; }, 20000));
+  EXPECT_FALSE(Contains(fake().Written(), "RAW-BYTES"));
+  EXPECT_EQ(p.DirectIO(0, &data, &raw), OPOS_SUCCESS);
+  EXPECT_TRUE(Contains(fake().Written(), "RAW-BYTES"));
+}
+
 TEST_F(GraphicsTest, StoredBitmapsAndLogosAreInsertedBySequences) {
   const RgbImage logo = tavo_test::Draw(16, 2, [](int32_t x, int32_t) { return x < 8 ? kBlack : kWhite; });
   const std::string file = folder.Write("logo.png", tavo_test::PngBytes(logo));
@@ -177,6 +229,35 @@ TEST_F(GraphicsTest, HostilePictureFilesAreRefusedOrPrintedNeverFatal) {
   const RgbImage logo = tavo_test::Draw(8, 8, [](int32_t x, int32_t) { return x < 4 ? kBlack : kWhite; });
   EXPECT_EQ(p.PrintBitmap(PTR_S_RECEIPT, folder.Write("after.gif", tavo_test::GifBytes(logo)), PTR_BM_ASIS, 0),
             OPOS_SUCCESS);
+}
+
+}  // namespace
+
+namespace {
+
+// A stored band image puts back the line spacing in force when ESC|1B
+// prints it, not the one of the day it was stored.
+TEST_F(PrinterTest, StoredBandBitmapRestoresTheSpacingInForceWhenPrinted) {
+  CPOSPrinter p;
+  OpenClaimEnable(p);
+  const RgbImage logo = tavo_test::Draw(16, 8, [](int32_t x, int32_t) { return x < 8 ? kBlack : kWhite; });
+  const std::string file = folder.Write("logo.png", tavo_test::PngBytes(logo));
+  p.SetPropertyNumber(pidx::RecLineSpacing, 30);
+  ASSERT_EQ(p.SetBitmap(1, PTR_S_RECEIPT, file, PTR_BM_ASIS, PTR_BM_LEFT), OPOS_SUCCESS);
+  p.SetPropertyNumber(pidx::RecLineSpacing, 40);
+  ASSERT_EQ(p.GetPropertyNumber(pidx::RecLineSpacing), 40);
+
+  const size_t before = fake().Written().size();
+  ASSERT_EQ(p.PrintNormal(PTR_S_RECEIPT, "\x1B|1Bafter\n"), OPOS_SUCCESS);
+  const std::string out = fake().Written().substr(before);
+  const size_t image = out.find(Bytes({0x1B, 0x33, 0x10}));
+  ASSERT_NE(image, std::string::npos);
+  const size_t text = out.find("after");
+  ASSERT_NE(text, std::string::npos);
+  const std::string between = out.substr(image, text - image);
+  EXPECT_EQ(between.find(Bytes({0x1B, 0x33, 0x3C})), std::string::npos);  // 30 dots, stale
+  EXPECT_NE(between.find(Bytes({0x1B, 0x33, 0x50})), std::string::npos);  // 40 dots
+  p.Close();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <mutex>
 #include <set>
 #include <string>
@@ -41,6 +42,10 @@ inline std::string ReceiptProfile(int dpiHigh = 180, int dpiWidth = 180) {
 class FakeControlObject : public IControlObject {
  public:
   std::set<std::string> missing;
+  // The application's handlers, run after the event is recorded; an Error
+  // keeps its preset answer (retry).
+  std::function<void(int32_t status)> onStatus;
+  std::function<void(int32_t resultCode, int32_t extended)> onError;
 
   bool LookUp(const char* name, int32_t* dispid) override {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -54,9 +59,13 @@ class FakeControlObject : public IControlObject {
   }
   void SOError(int32_t, int32_t rc, int32_t rce, int32_t, int32_t*) override {
     Add("Error " + std::to_string(rc) + "/" + std::to_string(rce));
+    if (onError) onError(rc, rce);
   }
   void SOOutputComplete(int32_t, int32_t id) override { Add("OutputComplete " + std::to_string(id)); }
-  void SOStatusUpdate(int32_t, int32_t status) override { Add("StatusUpdate " + std::to_string(status)); }
+  void SOStatusUpdate(int32_t, int32_t status) override {
+    Add("StatusUpdate " + std::to_string(status));
+    if (onStatus) onStatus(status);
+  }
 
   std::vector<std::string> LookedUp() const {
     std::lock_guard<std::mutex> lock(mutex_);

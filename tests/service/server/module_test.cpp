@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <string>
 
 #include "fake_control_object.h"
 #include "server_dll.h"
@@ -164,6 +165,44 @@ TEST_F(Module, EveryPrinterMethodIsReachableByName) {
     EXPECT_EQ(CallByName(printer, m.name, ArgsFor(m.name, m.args, &number, &text), &result), S_OK) << m.name;
     EXPECT_EQ(result.vt, ResultOf(m.name)) << m.name;
     VariantClear(&result);
+    SysFreeString(text);
+  }
+  printer->Release();
+}
+
+// DirectIO leaves its string argument as the application passed it, also
+// characters no ANSI code page holds, whether the command succeeds or not.
+TEST_F(Module, DirectIOHandsItsStringBackUnchanged) {
+  IDispatch* printer = CreatePrinter();
+  ASSERT_NE(printer, nullptr);
+  const std::wstring original = L"Z\u00FCrich \u4E2D\u6587 \u2605 \u20AC";
+  auto ref = [](VARTYPE type, void* p) {
+    VARIANT v;
+    VariantInit(&v);
+    v.vt = VT_BYREF | type;
+    v.byref = p;
+    return v;
+  };
+  for (long command : {1L, 9L}) {
+    LONG data = 3;
+    BSTR text = SysAllocString(original.c_str());
+    VARIANT result;
+    VariantInit(&result);
+    EXPECT_EQ(CallByName(printer, L"DirectIO", {LongArg(command), ref(VT_I4, &data), ref(VT_BSTR, &text)}, &result),
+              S_OK);
+    EXPECT_EQ(data, 3);
+    EXPECT_EQ(std::wstring(text, SysStringLen(text)), original) << command;
+
+    // The same through a VARIANT passed by reference.
+    VARIANT inner;
+    VariantInit(&inner);
+    inner.vt = VT_BSTR;
+    inner.bstrVal = SysAllocString(original.c_str());
+    EXPECT_EQ(CallByName(printer, L"DirectIO", {LongArg(command), ref(VT_I4, &data), ref(VT_VARIANT, &inner)}, &result),
+              S_OK);
+    ASSERT_EQ(inner.vt, VT_BSTR);
+    EXPECT_EQ(std::wstring(inner.bstrVal, SysStringLen(inner.bstrVal)), original) << command;
+    VariantClear(&inner);
     SysFreeString(text);
   }
   printer->Release();
