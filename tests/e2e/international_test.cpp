@@ -3,25 +3,11 @@
 // paper text and command log; the '?' rule; MapCharacterSet off; escape
 // sequences around mapped text.
 #include "e2e_fixture.h"
+#include "platform/com/win32/dispatch_call.h"
 
 namespace {
 
 constexpr long kCharacterSet = 8002, kMapCharacterSet = 8045;
-
-VARIANT Unicode(const std::wstring& text) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_BSTR;
-  v.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-  return v;
-}
-
-std::string Utf8(const std::wstring& text) {
-  int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
-  return out;
-}
 
 std::string HexByte(int n) {
   char hex[3];
@@ -31,7 +17,9 @@ std::string HexByte(int n) {
 
 class International : public PrinterE2e {
  protected:
-  long Print(const std::wstring& text) { return printer_.Call(L"PrintNormal", {PrinterSession::Long(2), Unicode(text)}); }
+  long Print(const std::wstring& text) {
+    return printer_.Call(L"PrintNormal", {PrinterSession::Long(2), dispatch::WideText(text)});
+  }
   // The paper's text (the printer's `text` reply) once it holds `utf8`.
   bool PaperShows(const std::string& utf8) {
     return PumpUntil([&] { return ControlOk("text").find(utf8) != std::string::npos; });
@@ -77,7 +65,7 @@ TEST_F(International, EveryCodePageGetsItsOwnBytesAndPrintsBackTheSameText) {
     ASSERT_EQ(printer_.Number(PIDX_ResultCode), 0);
     CommandLog log;
     ASSERT_EQ(Print(page.text + L"\n"), 0);
-    const std::string utf8 = Utf8(page.text);
+    const std::string utf8 = dispatch::Utf8(page.text);
     EXPECT_TRUE(PaperShows(utf8)) << ControlOk("text");
     ASSERT_TRUE(WaitForText(log, utf8)) << "the log shows " << log.TextSince();
     const std::string hex = log.HexSince();
@@ -128,8 +116,8 @@ TEST_F(International, EscapeSequencesKeepWorkingAroundMappedText) {
   ASSERT_EQ(Print(esc + L"cA" + esc + L"bC\u20AC 4,50" + esc + L"N" + esc + L"2C\u00C4\u00D6\u00DC\n" + esc + L"N" +
                   L"\u00E9" + esc + L"uC" + L"\u00DF\n"),
             0);
-  ASSERT_EQ(printer_.Call(L"PrintImmediate", {PrinterSession::Long(2), Unicode(L"Imm \u20AC\n")}), 0);
-  EXPECT_EQ(printer_.Call(L"ValidateData", {PrinterSession::Long(2), Unicode(esc + L"bC\u20AC\u4E2D")}), 0);
+  ASSERT_EQ(printer_.Call(L"PrintImmediate", {PrinterSession::Long(2), dispatch::WideText(L"Imm \u20AC\n")}), 0);
+  EXPECT_EQ(printer_.Call(L"ValidateData", {PrinterSession::Long(2), dispatch::WideText(esc + L"bC\u20AC\u4E2D")}), 0);
   EXPECT_TRUE(PaperShows("Imm \xE2\x82\xAC")) << ControlOk("text");
   const std::string paper = ControlOk("text");
   for (const char* line : {"\xE2\x82\xAC 4,50", "\xC3\x84\xC3\x96\xC3\x9C", "\xC3\xA9\xC3\x9F"})

@@ -161,22 +161,6 @@ const InternationalLine kInternational[] = {
     {1253, L"\u039A\u03B1\u03BB\u03B7\u03BC\u03AD\u03C1\u03B1 \u0391\u03B8\u03AE\u03BD\u03B1"},
 };
 
-VARIANT Unicode(const std::wstring& text) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_BSTR;
-  v.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-  return v;
-}
-
-std::string Utf8(const std::wstring& text) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                    nullptr);
-  std::string out(n > 0 ? static_cast<size_t>(n) : 0, '\0');
-  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
-  return out;
-}
-
 // Prints the international lines, each in its CharacterSet, then goes back
 // to the one the device started with. Returns the first failing result.
 long PrintInternational(IDispatch* so) {
@@ -185,8 +169,9 @@ long PrintInternational(IDispatch* so) {
   long first = CallByName(so, L"PrintNormal", {Long(2), Text("\n\x1b|cA\x1b|bCInternational\n")});
   for (const InternationalLine& line : kInternational) {
     CallByName(so, L"SetPropertyNumber", {Long(characterSet), Long(line.characterSet)});
-    const long rc = CallByName(so, L"PrintNormal", {Long(2), Unicode(std::wstring(line.text) + L"\n")});
-    std::printf("international: %s\n", Utf8(line.text).c_str());
+    const long rc =
+        CallByName(so, L"PrintNormal", {Long(2), dispatch::WideText(std::wstring(line.text) + L"\n")});
+    std::printf("international: %s\n", dispatch::Utf8(line.text).c_str());
     if (first == 0) first = rc;
   }
   CallByName(so, L"SetPropertyNumber", {Long(characterSet), Long(before)});

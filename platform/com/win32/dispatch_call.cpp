@@ -36,13 +36,22 @@ VARIANT Bool(bool value) {
   return v;
 }
 
-VARIANT Text(const std::string& text) {
+VARIANT Text(const std::string& text) { return WideText(Widen(text)); }
+
+VARIANT WideText(const std::wstring& text) {
   VARIANT v;
   VariantInit(&v);
   v.vt = VT_BSTR;
-  const std::wstring wide = Widen(text);
-  v.bstrVal = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+  v.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
   return v;
+}
+
+std::string Utf8(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                    nullptr);
+  std::string out(n > 0 ? static_cast<size_t>(n) : 0, '\0');
+  if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+  return out;
 }
 
 VARIANT Object(IDispatch* object) {

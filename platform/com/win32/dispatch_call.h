@@ -19,6 +19,8 @@ std::string Narrow(BSTR text);
 VARIANT Long(long value);
 VARIANT Bool(bool value);
 VARIANT Text(const std::string& text);
+VARIANT WideText(const std::wstring& text);  // Unicode as given, no round trip through ANSI
+std::string Utf8(const std::wstring& text);
 VARIANT Object(IDispatch* object);  // adds a reference, dropped with the argument
 
 // Invoke with flags DISPATCH_METHOD, DISPATCH_PROPERTYGET or
