@@ -176,6 +176,15 @@ TEST_F(DevsetupGui, CheckHealthOpensThePrinterThroughItsControlObject) {
 
 namespace {
 
+// EnumChildWindows callback: the first visible edit field into *found.
+BOOL CALLBACK FindVisibleEdit(HWND child, LPARAM found) {
+  char cls[16] = {};
+  GetClassNameA(child, cls, sizeof cls);
+  if (lstrcmpiA(cls, "Edit") != 0 || !IsWindowVisible(child)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+
 // The menu over the main window, its file dialogs and the outcome box.
 class TransferMenuGui : public DevsetupGui {
  protected:
@@ -194,16 +203,7 @@ class TransferMenuGui : public DevsetupGui {
     // file name combo box of the Explorer-style dialog).
     HWND edit = nullptr;
     ASSERT_TRUE(WaitFor([&] {
-      EnumChildWindows(
-          dialog,
-          [](HWND child, LPARAM found) -> BOOL {
-            char cls[16] = {};
-            GetClassNameA(child, cls, sizeof cls);
-            if (lstrcmpiA(cls, "Edit") != 0 || !IsWindowVisible(child)) return TRUE;
-            *reinterpret_cast<HWND*>(found) = child;
-            return FALSE;
-          },
-          reinterpret_cast<LPARAM>(&edit));
+      EnumChildWindows(dialog, FindVisibleEdit, reinterpret_cast<LPARAM>(&edit));
       return edit != nullptr;
     })) << "no file name box";
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
