@@ -77,7 +77,7 @@ PulseOnTime=sz:250
 [End]
 EOF
 devsetup /import "$(winpath "$WORK/seed.ini")" >"$WORK/seed.out" 2>&1 || fail "seed import: $(cat "$WORK/seed.out")"
-grep -q "into the 32-bit registry view" "$WORK/seed.out" || fail "the x64 devsetup did not import into both views"
+grep -q "into the 32-bit registry view" "$WORK/seed.out" || fail "devsetup did not import into the 32-bit view"
 devsetup /export "$(winpath "$WORK/first.ini")" >"$WORK/export.out" 2>&1 || fail "export: $(cat "$WORK/export.out")"
 head -3 "$WORK/first.ini" | grep -q '^\[DeviceSetup\]' || fail "the export does not begin with its header"
 grep -q '^COMRange=6' "$WORK/first.ini" || fail "the export lacks the serial port count"
@@ -120,7 +120,10 @@ echo "--- /view 32 and /set"
 clear_devices
 devsetup /import "$(winpath "$WORK/first.ini")" /view 32 /set 'POSPrinter\TavoPOS-R200:TcpIp=10.0.0.7' \
   >"$WORK/view.out" 2>&1 || fail "import /view 32: $(cat "$WORK/view.out")"
-w reg query "$DEVICES" /s /reg:64 >/dev/null 2>&1 && fail "/view 32 wrote the 64-bit view"
+# A 32-bit prefix has one view only, which /reg:64 names too.
+if [ "$WINEARCH" = win64 ]; then
+  w reg query "$DEVICES" /s /reg:64 >/dev/null 2>&1 && fail "/view 32 wrote the 64-bit view"
+fi
 w reg query "$DEVICES\\POSPrinter\\TavoPOS-R200" /v TcpIp /reg:32 | grep -q '10\.0\.0\.7' || fail "/set was not applied"
 rc=0
 devsetup /import >/dev/null 2>&1 || rc=$?
