@@ -56,7 +56,10 @@ fi
 
 "$WINE" regedit /e "$(winpath "$WORK/saved.reg")" "$SERVICEINFO" >/dev/null 2>&1 || rm -f "$WORK/saved.reg"
 {
-  printf 'REGEDIT4\r\n\r\n[%s]\r\n' "$SERVICEINFO"
+  # Every run starts from a till without devices, whatever an earlier test
+  # of this prefix left under the device classes.
+  printf 'REGEDIT4\r\n\r\n[-HKEY_LOCAL_MACHINE\\Software\\OLEforRetail\\ServiceOPOS]\r\n\r\n'
+  printf '[%s]\r\n' "$SERVICEINFO"
   printf '"Installdir"="%s"\r\n"mngdir"="%s"\r\n' "$(regtext "$WORK/install")" "$(regtext "$WINBIN/portmgr.dll")"
   # No window manager on the virtual display: Wine draws the caption frames.
   printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"="N"\r\n'
