@@ -32,18 +32,7 @@ fi
 rm -rf "$WORK"
 mkdir -p "$WORK/out"
 sh "$ROOT/installer/build-msi.sh" "$ARCH" "$VERSION" "$WORK/package.msi" "$BIN" $BIN32 >/dev/null
-sh "$ROOT/scripts/make-wineprefix.sh" "$WIDTH" "$WORK/prefix"
-tavo_wine_env "$WIDTH" "$WORK/prefix"
-w() { "$TAVO_WINE" "$@"; }
-winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
-C=$WORK/prefix/drive_c
-
-VP=
-cleanup() {
-  [ -n "$VP" ] && kill "$VP" 2>/dev/null
-  "$TAVO_WINESERVER" -k >/dev/null 2>&1 || true
-}
-trap cleanup EXIT
+. "$HERE/fresh-prefix.sh"
 
 cat >"$WORK/till.ini" <<'EOF'
 ; One till's printer on the network and its drawer; the TCP port comes

@@ -40,18 +40,7 @@ sh "$ROOT/installer/build-msi.sh" "$ARCH" "$OLDER" "$WORK/older.msi" "$BIN" $BIN
 sh "$ROOT/installer/build-msi.sh" "$ARCH" "$VERSION" "$WORK/current.msi" "$BIN" $BIN32 >/dev/null
 # Not the null graphics driver: devsetup must open its window (ctest runs
 # the Windows suites on a virtual X display).
-sh "$ROOT/scripts/make-wineprefix.sh" "$WIDTH" "$WORK/prefix"
-tavo_wine_env "$WIDTH" "$WORK/prefix"
-w() { "$TAVO_WINE" "$@"; }
-winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
-C=$WORK/prefix/drive_c
-
-VP=
-cleanup() {
-  [ -n "$VP" ] && kill "$VP" 2>/dev/null
-  "$TAVO_WINESERVER" -k >/dev/null 2>&1 || true
-}
-trap cleanup EXIT
+. "$HERE/fresh-prefix.sh"
 
 echo "--- install $OLDER, then $VERSION over it"
 w msiexec /i "$(winpath "$WORK/older.msi")" /qn || fail "msiexec /i of the older package"

@@ -1,0 +1,16 @@
+# Sourced by the installer tests after their packages are built: a fresh
+# Wine prefix of $WIDTH in $WORK/prefix with its environment set, w (runs a
+# Windows program), winpath, C (its drive C:) and a clean-up on exit that
+# stops the virtual printer in $VP, if any, and the prefix's server.
+sh "$ROOT/scripts/make-wineprefix.sh" "$WIDTH" "$WORK/prefix"
+tavo_wine_env "$WIDTH" "$WORK/prefix"
+w() { "$TAVO_WINE" "$@"; }
+winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
+C=$WORK/prefix/drive_c
+
+VP=
+cleanup() {
+  [ -n "$VP" ] && kill "$VP" 2>/dev/null
+  "$TAVO_WINESERVER" -k >/dev/null 2>&1 || true
+}
+trap cleanup EXIT
