@@ -153,9 +153,12 @@ TEST_F(GraphicsTest, PageThatFailsToPrintIsKeptAndNeverEndedHalfWritten) {
   EXPECT_NE(p.GetPropertyNumber(6), OPOS_SUCCESS);
   EXPECT_FALSE(Contains(out, pageEnd));
 
-  // A short write: part of the page went out, but no page end after it.
-  fake().SetWriteLimit(4);
+  // A short write inside the page: the state prefix and the page header
+  // go out whole, the page's text does not, and no page end follows it
+  // (that would print the half page).
+  fake().SetWriteLimit(20);
   out = WrittenBy([&] { EXPECT_NE(p.pageModePrint(PTR_PM_PRINT_SAVE), OPOS_SUCCESS); });
+  ASSERT_TRUE(Contains(out, Bytes({0x1B, 0x4C}))) << "the page did not start going out";
   EXPECT_FALSE(Contains(out, pageEnd));
   EXPECT_FALSE(Contains(out, "kept page"));
 
