@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "bench/receipt_printer.h"
 #include "common/codepage/code_page.h"
 #include "service/pipeline/state_prefix.h"
 #include "service/pipeline/translator.h"
@@ -38,14 +39,7 @@ BENCHMARK(BM_MapReceipt);
 void BM_MapAndTranslateReceipt(benchmark::State& st) {
   const codepage::Table& table = *codepage::Find(858);
   const std::u16string text = Receipt();
-  PrintState s;
-  s.printerType = 1;
-  s.capRecPapercut = 1;
-  s.linecharsNormal = 42;
-  s.recLineChars = 42;
-  s.lineSpacingDots = 30;
-  s.recLinesToPaperCut = 4;
-  s.units = MakeUnitTables(180, 180);
+  PrintState s = ReceiptPrinter();
   for (auto _ : st) {
     std::string data, out;
     codepage::Encode(table, text, data);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/opos.h"
+#include "bench/receipt_printer.h"
 #include "service/pipeline/binary_conversion.h"
 #include "service/pipeline/state_prefix.h"
 #include "service/pipeline/translator.h"
@@ -12,19 +13,6 @@
 namespace {
 
 std::string Esc(const char* rest) { return std::string("\x1B|") + rest; }
-
-PrintState ReceiptPrinter() {
-  PrintState s;
-  s.printerType = 1;
-  s.capRecPapercut = 1;
-  s.capRecRotate180 = 1;
-  s.linecharsNormal = 42;
-  s.recLineChars = 42;
-  s.lineSpacingDots = 30;
-  s.recLinesToPaperCut = 4;
-  s.units = MakeUnitTables(180, 180);
-  return s;
-}
 
 // 40 lines: a centred double-size header, items with right-aligned prices,
 // bold and underlined totals, a feed and a cut.
