@@ -68,15 +68,7 @@ for view in $VIEWS; do
 done
 
 echo "--- a good one yields working devices"
-"$NATIVEBIN/tavo-vprinter" --tcp 0 --no-stdin --out "$WORK/out" >"$WORK/vprinter.out" 2>"$WORK/vprinter.err" </dev/null &
-VP=$!
-PORT=
-for _ in $(seq 100); do
-  PORT=$(sed -n 's/^listening tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$WORK/vprinter.out")
-  [ -n "$PORT" ] && break
-  sleep 0.1
-done
-[ -n "$PORT" ] || fail "the virtual printer did not start"
+start_vprinter
 w msiexec /i "$(winpath "$WORK/package.msi")" /qn DEVICECONFIG="$(winpath "$WORK/till.ini")" \
   "DEVICESET=POSPrinter\\TavoPOS-R200:TcpPort=$PORT" /l*v "$(winpath "$WORK/good.log")" ||
   fail "msiexec /i with DEVICECONFIG: $(tr -d '\000' <"$WORK/good.log" | grep 'devsetup import' || true)"

@@ -108,15 +108,7 @@ rows >"$WORK/rows-self.txt"
 diff "$WORK/rows-package.txt" "$WORK/rows-self.txt" || fail "the package's COM rows differ from DllRegisterServer's"
 
 echo "--- a receipt through the installed package"
-"$NATIVEBIN/tavo-vprinter" --tcp 0 --no-stdin --out "$WORK/out" >"$WORK/vprinter.out" 2>"$WORK/vprinter.err" </dev/null &
-VP=$!
-PORT=
-for _ in $(seq 100); do
-  PORT=$(sed -n 's/^listening tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$WORK/vprinter.out")
-  [ -n "$PORT" ] && break
-  sleep 0.1
-done
-[ -n "$PORT" ] || fail "the virtual printer did not start"
+start_vprinter
 {
   printf 'REGEDIT4\r\n\r\n[%s]\r\n@="%s"\r\n"DeviceName"="TavoPOS-R200"\r\n' "$DEVICEKEY" "$PROGID"
   printf '"Version"="1.9.3"\r\n"DeviceClass"="POSPrinter"\r\n"Port"="Ethernet"\r\n"TcpIp"="127.0.0.1"\r\n'
