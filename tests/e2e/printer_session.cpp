@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <oleauto.h>
 
+#include "platform/com/win32/dispatch_call.h"
+
 PrinterSession::~PrinterSession() {
   if (object_) object_->Release();
 }
@@ -18,26 +20,13 @@ bool PrinterSession::Create(HRESULT* hr, const wchar_t* progId) {
 }
 
 long PrinterSession::Call(const wchar_t* name, std::vector<VARIANT> args) {
-  long value = -1;
-  DISPID id = DISPID_UNKNOWN;
-  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-  HRESULT hr = object_ ? object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id) : E_POINTER;
-  if (SUCCEEDED(hr)) {
-    std::vector<VARIANT> reversed(args.rbegin(), args.rend());
-    DISPPARAMS params = {reversed.empty() ? nullptr : reversed.data(), nullptr, static_cast<UINT>(reversed.size()),
-                         0};
-    VARIANT result;
-    VariantInit(&result);
-    UINT argErr = 0;
-    hr = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, nullptr, &argErr);
-    if (SUCCEEDED(hr)) value = result.vt == VT_I4 ? result.lVal : 0;
-    VariantClear(&result);
-  }
-  for (VARIANT& v : args) VariantClear(&v);
+  VARIANT result;
+  const HRESULT hr = dispatch::InvokeByName(object_, name, DISPATCH_METHOD, std::move(args), &result);
+  const long value = FAILED(hr) ? -1 : result.vt == VT_I4 ? result.lVal : 0;
+  VariantClear(&result);
   if (FAILED(hr)) {
-    std::string ascii;
-    for (const wchar_t* c = name; *c; ++c) ascii += static_cast<char>(*c);
-    ADD_FAILURE() << "calling " << ascii << " failed: 0x" << std::hex << static_cast<unsigned long>(hr);
+    ADD_FAILURE() << "calling " << dispatch::Narrow(name, wcslen(name)) << " failed: 0x" << std::hex
+                  << static_cast<unsigned long>(hr);
   }
   return value;
 }
@@ -47,21 +36,11 @@ long PrinterSession::Number(long index) { return Call(L"GetPropertyNumber", {Lon
 void PrinterSession::SetNumber(long index, long value) { Call(L"SetPropertyNumber", {Long(index), Long(value)}); }
 
 std::string PrinterSession::Text(long index) {
-  std::string text;
-  DISPID id = DISPID_UNKNOWN;
-  LPOLESTR names[] = {const_cast<LPOLESTR>(L"GetPropertyString")};
-  if (!object_ || FAILED(object_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return text;
-  VARIANT arg = Long(index);
-  DISPPARAMS params = {&arg, nullptr, 1, 0};
   VARIANT result;
-  VariantInit(&result);
-  if (SUCCEEDED(object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, nullptr,
-                                nullptr)) &&
-      result.vt == VT_BSTR && result.bstrVal) {
-    int wide = static_cast<int>(SysStringLen(result.bstrVal));
-    int n = WideCharToMultiByte(CP_ACP, 0, result.bstrVal, wide, nullptr, 0, nullptr, nullptr);
-    text.resize(static_cast<size_t>(n));
-    if (n > 0) WideCharToMultiByte(CP_ACP, 0, result.bstrVal, wide, &text[0], n, nullptr, nullptr);
+  std::string text;
+  if (SUCCEEDED(dispatch::InvokeByName(object_, L"GetPropertyString", DISPATCH_METHOD, {Long(index)}, &result)) &&
+      result.vt == VT_BSTR) {
+    text = dispatch::Narrow(result.bstrVal);
   }
   VariantClear(&result);
   return text;
@@ -71,32 +50,11 @@ long PrinterSession::Open(const std::string& device, IDispatch* controlObject) {
   return Call(L"OpenService", {Bytes("POSPrinter"), Bytes(device), Dispatch(controlObject)});
 }
 
-VARIANT PrinterSession::Long(long value) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = value;
-  return v;
-}
+VARIANT PrinterSession::Long(long value) { return dispatch::Long(value); }
 
-VARIANT PrinterSession::Bytes(const std::string& data) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_BSTR;
-  int n = MultiByteToWideChar(CP_ACP, 0, data.data(), static_cast<int>(data.size()), nullptr, 0);
-  v.bstrVal = SysAllocStringLen(nullptr, static_cast<UINT>(n));
-  if (n > 0) MultiByteToWideChar(CP_ACP, 0, data.data(), static_cast<int>(data.size()), v.bstrVal, n);
-  return v;
-}
+VARIANT PrinterSession::Bytes(const std::string& data) { return dispatch::Text(data); }
 
-VARIANT PrinterSession::Dispatch(IDispatch* object) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_DISPATCH;
-  v.pdispVal = object;
-  if (object) object->AddRef();
-  return v;
-}
+VARIANT PrinterSession::Dispatch(IDispatch* object) { return dispatch::Object(object); }
 
 namespace {
 
