@@ -27,8 +27,8 @@ COM_CLASSES = [
 ]
 THREADING_MODEL = "Apartment"
 BINARIES = ["ptrservice.dll", "portmgr.dll", "devsetup.exe"]
-# The custom action DLL (Binary table) of the package's own width.
-IMPORT_ACTION = "devsetupca.dll"
+# The custom actions DLL (Binary table) of the package's own width.
+CUSTOM_ACTIONS = "devsetupca.dll"
 GUID_NAMESPACE = uuid.UUID("8F1C3A52-7E64-4B0D-9C2E-5A7B1D0E3F49")
 
 
@@ -98,23 +98,37 @@ def width_components(w, depth, suffix, bin_dir, win64, data_folder):
     w.component(depth, "SetupProgram" + suffix, win64, [file_row("devsetup" + suffix, os.path.join(bin_dir, "devsetup.exe"))])
 
 
-def device_setup_import(w, bin_dir):
-    """DEVICECONFIG=FILE and DEVICESET="CLASS\\DEVICE:VALUE=DATA;...": the
-    set-up file is imported by the custom action (devsetup's import code)
-    after the files and ServiceInfo values are written, still inside the
-    transaction, so a refused file rolls the whole installation back."""
-    source = os.path.relpath(os.path.join(bin_dir, IMPORT_ACTION), SOURCE_BASE)
-    condition = 'DEVICECONFIG AND NOT REMOVE~="ALL"'
-    w.add(2, f'<Binary Id="ImportAction" SourceFile={quoteattr(source)}/>')
+def custom_actions(w, bin_dir):
+    """The package's custom actions, both in devsetupca.dll.
+
+    OpenTraceFolder grants Users modify rights on the trace log's folder
+    once CreateFolders (3700) has made it: an inherited folder of the common
+    application data lets a user create a file but not write one that
+    another account made first.
+
+    DEVICECONFIG=FILE and DEVICESET="CLASS\\DEVICE:VALUE=DATA;...": the
+    set-up file is imported (devsetup's import code) after the files and
+    ServiceInfo values are written, still inside the transaction, so a
+    refused file rolls the whole installation back."""
+    source = os.path.relpath(os.path.join(bin_dir, CUSTOM_ACTIONS), SOURCE_BASE)
+    installing = 'NOT REMOVE~="ALL"'
+    importing = 'DEVICECONFIG AND NOT REMOVE~="ALL"'
+    w.add(2, f'<Binary Id="CustomActions" SourceFile={quoteattr(source)}/>')
+    w.add(2, '<CustomAction Id="SetOpenTraceFolder" Property="OpenTraceFolder" Value="[TRACEDIR]"/>')
+    w.add(2, '<CustomAction Id="OpenTraceFolder" BinaryKey="CustomActions" DllEntry="OpenTraceFolder" '
+             'Execute="deferred" Impersonate="no" Return="ignore"/>')
     w.add(2, '<CustomAction Id="SetImportDeviceSetup" Property="ImportDeviceSetup" '
              'Value="[DEVICECONFIG]|[DEVICESET]"/>')
-    w.add(2, '<CustomAction Id="ImportDeviceSetup" BinaryKey="ImportAction" DllEntry="ImportDeviceSetup" '
+    w.add(2, '<CustomAction Id="ImportDeviceSetup" BinaryKey="CustomActions" DllEntry="ImportDeviceSetup" '
              'Execute="deferred" Impersonate="no" Return="check"/>')
     w.add(2, "<InstallExecuteSequence>")
-    # Numbered: just before InstallFinalize (6600), after WriteRegistryValues
-    # (5000) has put "Installdir" in place; wixl places Before= elsewhere.
-    w.add(3, f'<Custom Action="SetImportDeviceSetup" Sequence="6590">{escape(condition)}</Custom>')
-    w.add(3, f'<Custom Action="ImportDeviceSetup" Sequence="6595">{escape(condition)}</Custom>')
+    # Numbered, as wixl places Before= elsewhere: the folder's rights right
+    # after CreateFolders (3700); the import just before InstallFinalize
+    # (6600), after WriteRegistryValues (5000) has put "Installdir" in place.
+    w.add(3, f'<Custom Action="SetOpenTraceFolder" Sequence="3705">{escape(installing)}</Custom>')
+    w.add(3, f'<Custom Action="OpenTraceFolder" Sequence="3710">{escape(installing)}</Custom>')
+    w.add(3, f'<Custom Action="SetImportDeviceSetup" Sequence="6590">{escape(importing)}</Custom>')
+    w.add(3, f'<Custom Action="ImportDeviceSetup" Sequence="6595">{escape(importing)}</Custom>')
     w.add(2, "</InstallExecuteSequence>")
 
 
@@ -136,8 +150,8 @@ def main():
         for name in BINARIES:
             if not os.path.isfile(os.path.join(folder, name)):
                 sys.exit(f"make-wxs.py: {os.path.join(folder, name)} is missing; build it first")
-    if not os.path.isfile(os.path.join(args.bin, IMPORT_ACTION)):
-        sys.exit(f"make-wxs.py: {os.path.join(args.bin, IMPORT_ACTION)} is missing; build it first")
+    if not os.path.isfile(os.path.join(args.bin, CUSTOM_ACTIONS)):
+        sys.exit(f"make-wxs.py: {os.path.join(args.bin, CUSTOM_ACTIONS)} is missing; build it first")
     data_files = sorted(f for f in os.listdir(args.data) if f.lower().endswith(".inf"))
 
     w = Writer()
@@ -149,7 +163,7 @@ def main():
              f'Description="{PRODUCT} {args.version} ({args.arch})"/>')
     w.add(2, '<MajorUpgrade DowngradeErrorMessage="A newer version of Tavo OPOS is already installed."/>')
     w.add(2, '<Media Id="1" Cabinet="tavo.cab" EmbedCab="yes"/>')
-    device_setup_import(w, args.bin)
+    custom_actions(w, args.bin)
     w.add(2, '<Directory Id="TARGETDIR" Name="SourceDir">')
     main_root = "ProgramFiles64Folder" if x64 else "ProgramFilesFolder"
     w.add(3, f'<Directory Id="{main_root}">')
@@ -172,9 +186,8 @@ def main():
         width_components(w, 5, "32", args.bin32, False, data_folder)
         w.add(4, "</Directory>")
         w.add(3, "</Directory>")
-    # The trace log's default folder. Folders made below the common
-    # application data inherit its rights: users may create and write files
-    # there, which Program Files refuses them.
+    # The trace log's default folder, which users may write (Program Files
+    # refuses them); OpenTraceFolder gives it its rights.
     w.add(3, '<Directory Id="CommonAppDataFolder">')
     w.add(4, f'<Directory Id="TRACEDIR" Name="{FOLDER}">')
     w.component(5, "TraceFolder", x64, ['<CreateFolder/>'])

@@ -15,6 +15,7 @@
 
 #include "common/registry_access.h"
 #include "common/trace_log.h"
+#include "installer/action/installer_log.h"
 #include "setup/transfer/transfer_command.h"
 
 namespace {
@@ -22,40 +23,12 @@ namespace {
 class CInstallerLog : public devsetup::ITransferOutput {
  public:
   explicit CInstallerLog(MSIHANDLE install) : install_(install) {}
-  void Out(const std::string& line) override { Log(line); }
-  void Err(const std::string& line) override { Log(line); }
+  void Out(const std::string& line) override { installer::LogLine(install_, "devsetup import: ", line); }
+  void Err(const std::string& line) override { installer::LogLine(install_, "devsetup import: ", line); }
 
  private:
-  void Log(const std::string& line) {
-    MSIHANDLE record = MsiCreateRecord(0);
-    if (!record) return;
-    // Field 0 is a formatted template: brackets ("[POSPrinter\x]") are
-    // escaped so they are not taken for properties.
-    std::string text;
-    for (char c : "devsetup import: " + line) {
-      if (c == '[' || c == ']' || c == '{' || c == '}') {
-        text += std::string("[\\") + c + "]";
-      } else {
-        text += c;
-      }
-    }
-    MsiRecordSetStringA(record, 0, text.c_str());
-    MsiProcessMessage(install_, INSTALLMESSAGE_INFO, record);
-    MsiCloseHandle(record);
-  }
   MSIHANDLE install_;
 };
-
-std::string Property(MSIHANDLE install, const char* name) {
-  DWORD size = 0;
-  char none[1] = {};
-  if (MsiGetPropertyA(install, name, none, &size) != ERROR_MORE_DATA) return "";
-  std::string value(size + 1, '\0');
-  DWORD got = size + 1;
-  if (MsiGetPropertyA(install, name, &value[0], &got) != ERROR_SUCCESS) return "";
-  value.resize(got);
-  return value;
-}
 
 std::vector<std::string> SplitSettings(const std::string& list) {
   std::vector<std::string> settings;
@@ -71,7 +44,7 @@ std::vector<std::string> SplitSettings(const std::string& list) {
 }
 
 UINT Import(MSIHANDLE install) {
-  const std::string data = Property(install, "CustomActionData");
+  const std::string data = installer::Property(install, "CustomActionData");
   const size_t bar = data.find('|');
   devsetup::TransferCommand command;
   command.action = devsetup::TransferAction::kImport;

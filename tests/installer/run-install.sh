@@ -44,7 +44,8 @@ sh "$ROOT/installer/build-msi.sh" "$ARCH" "$VERSION" "$WORK/current.msi" "$BIN" 
 
 echo "--- install $OLDER, then $VERSION over it"
 w msiexec /i "$(winpath "$WORK/older.msi")" /qn || fail "msiexec /i of the older package"
-w msiexec /i "$(winpath "$WORK/current.msi")" /qn || fail "msiexec /i of the current package"
+w msiexec /i "$(winpath "$WORK/current.msi")" /qn /l*v "$(winpath "$WORK/current.log")" ||
+  fail "msiexec /i of the current package"
 w reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null | tr -d '\r' >"$WORK/uninstall.txt" || true
 products=$(grep -c 'DisplayName.*REG_SZ.*Tavo OPOS$' "$WORK/uninstall.txt" || true)
 [ "$products" = 1 ] || fail "$products installed products named Tavo OPOS after the upgrade (expected 1)"
@@ -56,6 +57,8 @@ for f in ptrservice.dll portmgr.dll devsetup.exe setup.inf posprn.inf posdisp.in
 done
 [ -d "$C/$FILES/Tavo OPOS/Utility" ] || fail "no Utility folder"
 [ -d "$C/ProgramData/Tavo OPOS" ] || fail "no trace log folder in the common application data"
+tr -d '\000' <"$WORK/current.log" | grep -q 'trace folder: users may modify C:\\ProgramData\\Tavo OPOS' ||
+  fail "the trace log folder was not opened to users: $(tr -d '\000' <"$WORK/current.log" | grep 'trace folder' || true)"
 if [ -n "$FILES32" ]; then
   for f in ptrservice.dll portmgr.dll devsetup.exe; do
     [ -f "$C/$FILES32/Tavo OPOS/$f" ] || fail "$FILES32/Tavo OPOS/$f was not installed"
