@@ -135,16 +135,9 @@ TEST_F(Module, PrinterIdsFollowDeclarationOrder) {
 std::vector<VARIANT> ArgsFor(const std::wstring& name, unsigned count, LONG* number, BSTR* text) {
   std::vector<VARIANT> args;
   for (unsigned i = 0; i < count; ++i) args.push_back(LongArg(0));
-  auto ref = [](VARTYPE type, void* p) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BYREF | type;
-    v.byref = p;
-    return v;
-  };
-  if (name == L"DirectIO") args = {LongArg(0), ref(VT_I4, number), ref(VT_BSTR, text)};
-  if (name == L"RetrieveStatistics") args = {ref(VT_BSTR, text)};
-  if (name == L"CompareFirmwareVersion") args = {TextArg(L"f"), ref(VT_I4, number)};
+  if (name == L"DirectIO") args = {LongArg(0), RefArg(VT_I4, number), RefArg(VT_BSTR, text)};
+  if (name == L"RetrieveStatistics") args = {RefArg(VT_BSTR, text)};
+  if (name == L"CompareFirmwareVersion") args = {TextArg(L"f"), RefArg(VT_I4, number)};
   if (name == L"OpenService") args = {TextArg(L"POSPrinter"), TextArg(L"NoSuchDevice"), VARIANT{}};
   return args;
 }
@@ -176,19 +169,12 @@ TEST_F(Module, DirectIOHandsItsStringBackUnchanged) {
   IDispatch* printer = CreatePrinter();
   ASSERT_NE(printer, nullptr);
   const std::wstring original = L"Z\u00FCrich \u4E2D\u6587 \u2605 \u20AC";
-  auto ref = [](VARTYPE type, void* p) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BYREF | type;
-    v.byref = p;
-    return v;
-  };
   for (long command : {1L, 9L}) {
     LONG data = 3;
     BSTR text = SysAllocString(original.c_str());
     VARIANT result;
     VariantInit(&result);
-    EXPECT_EQ(CallByName(printer, L"DirectIO", {LongArg(command), ref(VT_I4, &data), ref(VT_BSTR, &text)}, &result),
+    EXPECT_EQ(CallByName(printer, L"DirectIO", {LongArg(command), RefArg(VT_I4, &data), RefArg(VT_BSTR, &text)}, &result),
               S_OK);
     EXPECT_EQ(data, 3);
     EXPECT_EQ(std::wstring(text, SysStringLen(text)), original) << command;
@@ -198,7 +184,7 @@ TEST_F(Module, DirectIOHandsItsStringBackUnchanged) {
     VariantInit(&inner);
     inner.vt = VT_BSTR;
     inner.bstrVal = SysAllocString(original.c_str());
-    EXPECT_EQ(CallByName(printer, L"DirectIO", {LongArg(command), ref(VT_I4, &data), ref(VT_VARIANT, &inner)}, &result),
+    EXPECT_EQ(CallByName(printer, L"DirectIO", {LongArg(command), RefArg(VT_I4, &data), RefArg(VT_VARIANT, &inner)}, &result),
               S_OK);
     ASSERT_EQ(inner.vt, VT_BSTR);
     EXPECT_EQ(std::wstring(inner.bstrVal, SysStringLen(inner.bstrVal)), original) << command;

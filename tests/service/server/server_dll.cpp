@@ -85,6 +85,14 @@ VARIANT LongArg(long value) {
   return v;
 }
 
+VARIANT RefArg(VARTYPE type, void* p) {
+  VARIANT v;
+  VariantInit(&v);
+  v.vt = VT_BYREF | type;
+  v.byref = p;
+  return v;
+}
+
 VARIANT TextArg(const std::wstring& value) {
   VARIANT v;
   VariantInit(&v);

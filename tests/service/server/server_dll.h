@@ -31,4 +31,6 @@ HRESULT CallByName(IDispatch* object, const wchar_t* name, std::vector<VARIANT> 
                    UINT* argErr = nullptr);
 
 VARIANT LongArg(long value);
+// A by-reference argument to *p of the type; the caller owns *p.
+VARIANT RefArg(VARTYPE type, void* p);
 VARIANT TextArg(const std::wstring& value);  // the caller's VARIANT owns the BSTR
