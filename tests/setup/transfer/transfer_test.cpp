@@ -270,6 +270,20 @@ TEST_F(TransferTest, SetGivesEachTillItsOwnValuesAndReplaceDropsTheRest) {
   EXPECT_EQ(Tree(kMain), before);
 }
 
+// Windows gives the command line in the code page; UTF-8 is taken as well.
+TEST_F(TransferTest, SetTakesCodePageTextAndUtf8) {
+  SetUpThroughTheDialogs();
+  folder_.Write("till.ini", Export());
+  ASSERT_EQ(Run({"/import", folder_.File("till.ini"), "/set", "POSPrinter\\TavoPOS-R200:DeviceDesc=Kasse S\xFC" "d 50%"}),
+            kExitDone)
+      << capture_.Errors();
+  EXPECT_EQ(Text(kPrinter, "TavoPOS-R200", "DeviceDesc"), "Kasse S\xFC" "d 50%");
+  ASSERT_EQ(Run({"/import", folder_.File("till.ini"), "/set", "POSPrinter\\TavoPOS-R200:DeviceDesc=Caf\xC3\xA9"}),
+            kExitDone)
+      << capture_.Errors();
+  EXPECT_EQ(Text(kPrinter, "TavoPOS-R200", "DeviceDesc"), "Caf\xE9");
+}
+
 TEST_F(TransferTest, TheTraceHookGetsEveryLineAndTheExitCode) {
   std::vector<std::string> traced;
   SetTraceSink([&](const std::string& line) { traced.push_back(line); });
