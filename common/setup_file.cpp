@@ -33,13 +33,14 @@ std::string Trim(const std::string& text) {
 }
 
 // False with *bad at the first byte that is not UTF-8 text: a control
-// character other than tab, CR and LF, or a malformed sequence.
-bool IsUtf8Text(const std::string& bytes, size_t* bad) {
+// character other than tab, CR and LF (unless anyAscii), or a malformed
+// sequence.
+bool IsUtf8Text(const std::string& bytes, size_t* bad, bool anyAscii = false) {
   for (size_t i = 0; i < bytes.size();) {
     *bad = i;
     const unsigned char c = static_cast<unsigned char>(bytes[i]);
     if (c < 0x80) {
-      if ((c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F) return false;
+      if (!anyAscii && ((c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F)) return false;
       ++i;
       continue;
     }
@@ -405,6 +406,11 @@ std::string DeviceLabel(DeviceClass deviceClass, const std::string& name) {
 bool IsDeviceKeyName(const std::string& name) {
   return !name.empty() && name.size() <= 255 && name.find('\\') == std::string::npos && name[0] != '[' &&
          name.find('\0') == std::string::npos;
+}
+
+bool IsUtf8(const std::string& text) {
+  size_t bad = 0;
+  return IsUtf8Text(text, &bad, true);
 }
 
 std::string ParseValue(const std::string& name, const std::string& typeAndData, RegistryValue* value) {

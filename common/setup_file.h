@@ -77,6 +77,8 @@ std::string DeviceLabel(device_rules::DeviceClass deviceClass, const std::string
 // A device key name the registry and every class-key scan accept: not
 // empty, at most 255 characters, no '\', not beginning with '['.
 bool IsDeviceKeyName(const std::string& name);
+// Well-formed UTF-8 (any ASCII character).
+bool IsUtf8(const std::string& text);
 
 // Reads a file's bytes. False with one line per problem (naming the line,
 // the device and the value) when anything is wrong; *file is then

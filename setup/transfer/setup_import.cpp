@@ -306,9 +306,7 @@ void CSetupImporter::CheckDrawerPrinter(const Planned& plan, std::vector<std::st
   }
 }
 
-bool CSetupImporter::Apply(std::string* failure) {
-  // A registry that can't be written at all (no administrator rights) is
-  // found before the first change.
+bool CSetupImporter::CanWrite(std::string* failure) const {
   for (DeviceClass deviceClass : setup_export::kClasses) {
     const std::string classKey = device_rules::ClassKeyPath(deviceClass);
     bool used = replace_ && reg_.KeyExists(classKey);
@@ -320,6 +318,13 @@ bool CSetupImporter::Apply(std::string* failure) {
       return false;
     }
   }
+  return true;
+}
+
+bool CSetupImporter::Apply(std::string* failure) {
+  // A registry that can't be written at all (no administrator rights) is
+  // found before the first change.
+  if (!CanWrite(failure)) return false;
   bool ok = true;
   if (replace_) {
     for (DeviceClass deviceClass : setup_export::kClasses) {

@@ -27,6 +27,10 @@ class CSetupImporter {
   // One line per problem, naming the file line, device and value. True
   // when there is none.
   bool Check(std::vector<std::string>* problems);
+  // False with *failure when a class key the set-up writes can't be
+  // written (no administrator rights); call after Check() passed. What it
+  // tries leaves no value behind.
+  bool CanWrite(std::string* failure) const;
   // Writes the set-up; call after Check() passed. False when the registry
   // refused a write: before the first change when it can't be written at
   // all (nothing written), else part way.

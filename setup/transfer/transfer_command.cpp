@@ -139,6 +139,19 @@ int RunImport(const TransferCommand& command, Reporter& report) {
     report.Problem("the file was refused; nothing was written");
     return report.End(kExitRefused);
   }
+  // Every view is found writable before any is written, so a view that
+  // refuses the import leaves the others as they were.
+  for (RegView view : command.views) {
+    ViewScope scope(view);
+    CRegistryAccess reg;
+    CSetupImporter importer(reg, file, command.replace);
+    std::vector<std::string> again;
+    std::string failure;
+    if (!importer.Check(&again) || !importer.CanWrite(&failure)) {
+      report.Problem(std::string(ViewName(view)) + " registry view: " + (failure.empty() ? "the registry changed during the import" : failure));
+      return report.End(kExitFailed);
+    }
+  }
   for (RegView view : command.views) {
     ViewScope scope(view);
     CRegistryAccess reg;

@@ -74,8 +74,12 @@ bool ApplySettings(const std::vector<ValueSetting>& settings, setup_file::SetupF
     uint32_t type = value ? value->value.type : KnownValueType(setting.deviceClass, name);
     if (type == 0) type = platform::kRegSz;
     // The data is what the file would hold after "TYPE:", without escapes.
+    // Windows gives the command line in the code page: data that is not
+    // UTF-8 is code-page text.
+    std::string data = setting.data;
+    if (!setup_file::IsUtf8(data) && !platform::AnsiToUtf8(setting.data, &data)) data = setting.data;
     std::string escaped;
-    for (char c : setting.data) escaped += c == '%' ? std::string("%25") : std::string(1, c);
+    for (char c : data) escaped += c == '%' ? std::string("%25") : std::string(1, c);
     const char* typeName = type == platform::kRegDword ? "dword:" : type == platform::kRegExpandSz ? "expand_sz:" : "sz:";
     if (type != platform::kRegSz && type != platform::kRegExpandSz && type != platform::kRegDword) {
       problems->push_back("/set " + setting.argument + ": the value is of a type /set can't write");
