@@ -148,7 +148,8 @@ int RunImport(const TransferCommand& command, Reporter& report) {
     std::vector<std::string> again;
     std::string failure;
     if (!importer.Check(&again) || !importer.CanWrite(&failure)) {
-      report.Problem(std::string(ViewName(view)) + " registry view: " + (failure.empty() ? "the registry changed during the import" : failure));
+      report.Problem(std::string(ViewName(view)) + " registry view: " +
+                     (failure.empty() ? "the registry changed during the import" : failure));
       return report.End(kExitFailed);
     }
   }
@@ -159,7 +160,8 @@ int RunImport(const TransferCommand& command, Reporter& report) {
     std::vector<std::string> again;
     std::string failure;
     if (!importer.Check(&again) || !importer.Apply(&failure)) {
-      report.Problem(std::string(ViewName(view)) + " registry view: " + (failure.empty() ? "the registry changed during the import" : failure));
+      report.Problem(std::string(ViewName(view)) + " registry view: " +
+                     (failure.empty() ? "the registry changed during the import" : failure));
       return report.End(kExitFailed);
     }
     report.Info("imported " + std::to_string(file.devices.size()) + " devices into the " + ViewName(view) +
