@@ -34,6 +34,14 @@ bool ReadVersion(const std::string& installDir, std::string* version);  // false
 // Port counts, limited to 0..kMaxPortCount so a damaged file can't make a
 // dialog list ports without end.
 inline constexpr int32_t kMaxPortCount = 255;
+// The counts the port range dialog offers and an import takes.
+struct PortRange {
+  int32_t low;
+  int32_t high;
+};
+inline constexpr PortRange kSerialRange{1, 50};
+// The up-down control, its label and the check on saving agree on 1 to 10.
+inline constexpr PortRange kParallelRange{1, 10};
 int32_t ReadComRange(const std::string& installDir);   // "COMRange", default 4
 int32_t ReadLptRange(const std::string& installDir);   // "LPTRange", default 2 (port range dialog)
 int32_t ReadLptmRange(const std::string& installDir);  // "LPTMRange", default 4 (port settings dialog)

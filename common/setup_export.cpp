@@ -1,5 +1,8 @@
 #include "common/setup_export.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "common/profile.h"
 #include "common/registry_access.h"
 #include "common/registry_schema.h"
@@ -36,10 +39,15 @@ setup_file::SetupFile Export(const CRegistryAccess& reg) {
   std::string installDir;
   setup_data::ReadInstallDir(reg, &installDir);
   const std::string setupInf = setup_data::DataFilePath(installDir, setup_data::kSetupInf);
-  // Only the counts the file holds, so an import leaves missing keys missing.
+  // Only the counts the file holds, so an import leaves missing keys missing;
+  // each as the port range dialog shows it, so a damaged count gives a
+  // file that imports.
   for (const char* key : setup_file::kPortKeys) {
     if (ReadProfileString(setupInf, kPortSection, key).empty()) continue;
-    file.ports.push_back(setup_file::PortCount{key, ReadProfileInt(setupInf, kPortSection, key, 0), 0});
+    const bool serial = std::string_view(key) == setup_file::kPortKeys[0];
+    const setup_data::PortRange range = serial ? setup_data::kSerialRange : setup_data::kParallelRange;
+    const int32_t count = std::clamp(ReadProfileInt(setupInf, kPortSection, key, 0), range.low, range.high);
+    file.ports.push_back(setup_file::PortCount{key, count, 0});
   }
   for (DeviceClass deviceClass : kClasses) {
     for (const std::string& name : PackageDevices(reg, deviceClass)) {

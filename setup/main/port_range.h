@@ -8,18 +8,16 @@
 #include <cstdint>
 #include <string>
 
+#include "common/setup_data.h"
+
 class CRegistryAccess;
 class IMessageBox;
 
 namespace devsetup {
 
-struct PortRange {
-  int32_t low;
-  int32_t high;
-};
-inline constexpr PortRange kSerialRange{1, 50};
-// The up-down control, its label and the check on saving agree on 1 to 10.
-inline constexpr PortRange kParallelRange{1, 10};
+using setup_data::kParallelRange;
+using setup_data::kSerialRange;
+using setup_data::PortRange;
 
 class CPortRangeRules {
  public:

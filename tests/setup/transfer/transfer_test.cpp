@@ -169,6 +169,19 @@ TEST_F(TransferTest, ASetUpFromTheDialogsComesBackValueForValueInBothViews) {
   EXPECT_EQ(Tree(kMain), before);
 }
 
+// Damaged port counts are exported as the port range dialog shows them, so
+// the file imports (on this till or another).
+TEST_F(TransferTest, DamagedPortCountsExportAsTheDialogShowsThem) {
+  folder_.Write(setup_data::kSetupInf,
+                "[Description]\r\nVersion=1.9.3\r\nCOMRange=0\r\nLPTRange=two\r\nLPTMRange=99\r\n");
+  const std::string file = Export();
+  EXPECT_NE(file.find("COMRange=1\r\n"), std::string::npos) << file;
+  EXPECT_NE(file.find("LPTRange=1\r\n"), std::string::npos) << file;
+  EXPECT_NE(file.find("LPTMRange=10\r\n"), std::string::npos) << file;
+  folder_.Write("till.ini", file);
+  EXPECT_EQ(Run({"/import", folder_.File("till.ini")}), kExitDone) << capture_.Errors();
+}
+
 TEST_F(TransferTest, RefusedFilesWriteNothingAndSayWhy) {
   SetUpThroughTheDialogs();
   const std::string file = Export();
