@@ -7,6 +7,7 @@
 // CustomActionData: the folder.
 #include <windows.h>
 #include <msi.h>
+#include <msiquery.h>
 
 #include <string>
 
@@ -17,10 +18,25 @@ namespace {
 
 constexpr char kPrefix[] = "trace folder: ";
 
-std::wstring Wide(const std::string& text) {
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(static_cast<size_t>(n > 0 ? n : 0), L'\0');
-  if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
+// The folder as the installation names it, in UTF-16 (no round trip
+// through the code page).
+std::wstring Folder(MSIHANDLE install) {
+  DWORD size = 0;
+  wchar_t none[1] = {};
+  if (MsiGetPropertyW(install, L"CustomActionData", none, &size) != ERROR_MORE_DATA) return L"";
+  std::wstring value(size + 1, L'\0');
+  DWORD got = size + 1;
+  if (MsiGetPropertyW(install, L"CustomActionData", &value[0], &got) != ERROR_SUCCESS) return L"";
+  value.resize(got);
+  return value;
+}
+
+// For the installer log, which takes code-page text.
+std::string Ansi(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                    nullptr);
+  std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0) WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
   return out;
 }
 
@@ -28,9 +44,10 @@ std::wstring Wide(const std::string& text) {
 
 extern "C" UINT __stdcall OpenTraceFolder(MSIHANDLE install) {
   try {
-    const std::string folder = installer::Property(install, "CustomActionData");
-    const std::string error = installer::GrantUsersModify(Wide(folder));
-    installer::LogLine(install, kPrefix, error.empty() ? "users may modify " + folder : folder + ": " + error);
+    const std::wstring folder = Folder(install);
+    const std::string error = installer::GrantUsersModify(folder);
+    const std::string name = Ansi(folder);
+    installer::LogLine(install, kPrefix, error.empty() ? "users may modify " + name : name + ": " + error);
   } catch (...) {
   }
   return ERROR_SUCCESS;
