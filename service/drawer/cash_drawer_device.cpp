@@ -37,7 +37,10 @@ std::string DrawerKickBytes(int32_t connectorPinNo, int32_t pulseOnTime, int32_t
 
 // ---- DeviceEnabled -----------------------------------------------------
 
+// Power too starts unseen, as the printer's does: else an enable after a
+// disable would never report the port on line, nor set PowerState.
 void CCashDrawer::ForgetReported() {
+  lastSeenPower_ = 0;
   lastReportedPower_ = -1;
   lastReportedDrawer_ = -1;
   deliveredPower_ = -1;

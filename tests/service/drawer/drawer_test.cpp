@@ -179,8 +179,27 @@ TEST_F(DrawerTest, PowerIsReportedOnlyWhenNotifyingAndOnlyOnChanges) {
   PumpFor(100);
   EXPECT_EQ(StatusEvents(co),
             (std::vector<std::string>{"StatusUpdate 0", "StatusUpdate 2001", "StatusUpdate 2004"}));
+  d.OnDrawerStatus(0x04);
+  ASSERT_TRUE(PumpUntil([&] { return StatusEvents(co).size() == 4; }));
   d.SetPropertyNumber(3, 0);
   EXPECT_EQ(d.GetPropertyNumber(14), 2000);
+
+  // Enabled again, the first on-line status is reported anew, also to an
+  // application that turned PowerNotify on only after an earlier enable.
+  d.SetPropertyNumber(3, 1);
+  d.OnDrawerStatus(0x04);
+  EXPECT_EQ(d.GetPropertyNumber(14), 2001);
+  ASSERT_TRUE(PumpUntil([&] { return StatusEvents(co).size() == 6; }));
+  EXPECT_EQ(StatusEvents(co).back(), "StatusUpdate 2001");
+  d.Close();
+  CCashDrawer late;
+  OpenEnable(late);
+  late.OnDrawerStatus(0x04);
+  late.SetPropertyNumber(3, 0);
+  late.SetPropertyNumber(13, 1);
+  late.SetPropertyNumber(3, 1);
+  late.OnDrawerStatus(0x04);
+  EXPECT_EQ(late.GetPropertyNumber(14), 2001);
 }
 
 TEST_F(DrawerTest, PropertiesAndRefusedMethods) {
