@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "platform/any/picture_readers.h"
+#include "platform/any/png_budget.h"
 
 namespace platform {
 namespace {
@@ -115,7 +116,7 @@ bool DecodeChecked(bool (*headerSize)(const uint8_t*, size_t, uint32_t*, uint32_
 }  // namespace
 
 bool ReadPng(const uint8_t* bytes, size_t size, const PictureLimits& limits, RgbaPicture* out) {
-  return DecodeChecked(PngSize, bytes, size, limits, out);
+  return PngInflatesWithinBudgets(bytes, size, limits) && DecodeChecked(PngSize, bytes, size, limits, out);
 }
 
 bool ReadJpeg(const uint8_t* bytes, size_t size, const PictureLimits& limits, RgbaPicture* out) {
