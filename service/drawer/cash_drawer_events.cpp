@@ -148,7 +148,8 @@ int32_t CCashDrawer::WaitForDrawerClose(int32_t beepTimeout, int32_t beepFrequen
   while (waiting()) {
     beeper_(beepFrequency, beepDuration);
     if (!waiting()) break;
-    PumpFor(beepDelay > 0 ? static_cast<uint32_t>(beepDelay) : 0);
+    // A silent beep with no delay would spin: it waits a slice instead.
+    PumpFor(beepDelay > 0 ? static_cast<uint32_t>(beepDelay) : beepDuration > 0 ? 0 : kPumpSliceMs);
   }
   if (state_ == OPOS_S_CLOSED) return Result(OPOS_E_CLOSED);
   if (!deviceEnabled_) return Result(OPOS_E_DISABLED);

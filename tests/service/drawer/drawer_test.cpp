@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "drawer_fixture.h"
@@ -261,6 +262,26 @@ TEST_F(DrawerTest, WaitForDrawerCloseBeepsAfterTheTimeoutUntilClosed) {
   EXPECT_EQ(beeps, 3);
   // The open and close events reached the application while it waited.
   ASSERT_TRUE(PumpUntil([&] { return StatusEvents(co).size() >= 1; }));
+}
+
+// Beeps that take no time, with no delay between them, still wait a
+// slice each round instead of spinning until the drawer is closed.
+TEST_F(DrawerTest, SilentBeepsWithoutDelayDoNotSpin) {
+  CCashDrawer d;
+  OpenEnable(d);
+  d.OnDrawerStatus(0x00);
+  std::atomic<int> beeps{0};
+  d.SetBeeper([&](int32_t, int32_t) { ++beeps; });
+  const auto start = std::chrono::steady_clock::now();
+  std::thread closer([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    d.OnDrawerStatus(0x04);
+  });
+  EXPECT_EQ(d.WaitForDrawerClose(0, 800, 0, 0), 0);
+  closer.join();
+  const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+  EXPECT_GE(beeps, 1);
+  EXPECT_LE(beeps, elapsed.count() / 100 + 2);  // one a 100 ms slice at most
 }
 
 TEST_F(DrawerTest, WaitForeverNeverBeepsAndStatusFromTheMonitorEndsIt) {
