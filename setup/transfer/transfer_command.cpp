@@ -131,7 +131,8 @@ int RunImport(const TransferCommand& command, Reporter& report) {
     std::vector<std::string> viewProblems;
     CSetupImporter(reg, file, command.replace).Check(&viewProblems);
     for (const std::string& p : viewProblems) {
-      if (seen.insert(p).second) problems.push_back(command.views.size() > 1 && i > 0 ? std::string(ViewName(command.views[i])) + " registry view: " + p : p);
+      if (!seen.insert(p).second) continue;
+      problems.push_back(i > 0 ? std::string(ViewName(command.views[i])) + " registry view: " + p : p);
     }
   }
   if (!problems.empty()) {
@@ -140,32 +141,24 @@ int RunImport(const TransferCommand& command, Reporter& report) {
     return report.End(kExitRefused);
   }
   // Every view is found writable before any is written, so a view that
-  // refuses the import leaves the others as they were.
-  for (RegView view : command.views) {
-    ViewScope scope(view);
-    CRegistryAccess reg;
-    CSetupImporter importer(reg, file, command.replace);
-    std::vector<std::string> again;
-    std::string failure;
-    if (!importer.Check(&again) || !importer.CanWrite(&failure)) {
-      report.Problem(std::string(ViewName(view)) + " registry view: " +
-                     (failure.empty() ? "the registry changed during the import" : failure));
-      return report.End(kExitFailed);
+  // refuses the import leaves the others as they were; then each is written.
+  for (const bool write : {false, true}) {
+    for (RegView view : command.views) {
+      ViewScope scope(view);
+      CRegistryAccess reg;
+      CSetupImporter importer(reg, file, command.replace);
+      std::vector<std::string> again;
+      std::string failure;
+      if (!importer.Check(&again) || !(write ? importer.Apply(&failure) : importer.CanWrite(&failure))) {
+        report.Problem(std::string(ViewName(view)) + " registry view: " +
+                       (failure.empty() ? "the registry changed during the import" : failure));
+        return report.End(kExitFailed);
+      }
+      if (write) {
+        report.Info("imported " + std::to_string(file.devices.size()) + " devices into the " + ViewName(view) +
+                    " registry view");
+      }
     }
-  }
-  for (RegView view : command.views) {
-    ViewScope scope(view);
-    CRegistryAccess reg;
-    CSetupImporter importer(reg, file, command.replace);
-    std::vector<std::string> again;
-    std::string failure;
-    if (!importer.Check(&again) || !importer.Apply(&failure)) {
-      report.Problem(std::string(ViewName(view)) + " registry view: " +
-                     (failure.empty() ? "the registry changed during the import" : failure));
-      return report.End(kExitFailed);
-    }
-    report.Info("imported " + std::to_string(file.devices.size()) + " devices into the " + ViewName(view) +
-                " registry view");
   }
   return report.End(kExitDone);
 }
