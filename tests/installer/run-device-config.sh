@@ -7,27 +7,11 @@
 #   run-device-config.sh <x64|x86> <bin> <win32 bin> <native bin> <work dir>
 # Exit 77 (skipped) when a piece is missing or this width's Wine cannot run.
 set -eu
-ARCH=$1 BIN=$2 BIN32=$3 NATIVEBIN=$4 WORK=$5
 HERE=$(cd "$(dirname "$0")" && pwd)
-ROOT=$(cd "$HERE/../.." && pwd)
-. "$ROOT/scripts/wine-env.sh"
-VERSION=$(sed -n 's/^set(TAVO_VERSION \([0-9.]*\))$/\1/p' "$ROOT/cmake/Version.cmake")
-SERVICEINFO='HKLM\Software\OLEforRetail\ServiceInfo\Tavo OPOS'
+RUN="device-config installer"
+. "$HERE/installer-args.sh"
 DEVICES='HKLM\Software\OLEforRetail\ServiceOPOS'
-
-skip() { echo "device-config installer run skipped: $*"; exit 77; }
-fail() { echo "FAILED: $*" >&2; exit 1; }
-command -v wixl >/dev/null || skip "wixl is not installed"
-[ -x "$NATIVEBIN/tavo-vprinter" ] || skip "no virtual printer at $NATIVEBIN (build the native preset)"
 [ -f "$BIN/demo-app.exe" ] || skip "no demo-app.exe at $BIN"
-if [ "$ARCH" = x64 ]; then
-  WIDTH=win64 FILES="Program Files" VIEWS="64 32"
-  [ -f "$BIN32/ptrservice.dll" ] || skip "no 32-bit build at $BIN32 for the x64 package (build the win32 preset)"
-else
-  WIDTH=win32 FILES="Program Files" VIEWS=32
-  tavo_can_run_win32 || skip "$TAVO_32BIT_REASON"
-  BIN32=
-fi
 
 rm -rf "$WORK"
 mkdir -p "$WORK/out"

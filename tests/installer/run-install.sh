@@ -7,31 +7,15 @@
 #   run-install.sh <x64|x86> <bin> <win32 bin> <native bin> <work dir>
 # Exit 77 (skipped) when a piece is missing or this width's Wine cannot run.
 set -eu
-ARCH=$1 BIN=$2 BIN32=$3 NATIVEBIN=$4 WORK=$5
 HERE=$(cd "$(dirname "$0")" && pwd)
-ROOT=$(cd "$HERE/../.." && pwd)
-. "$ROOT/scripts/wine-env.sh"
-VERSION=$(sed -n 's/^set(TAVO_VERSION \([0-9.]*\))$/\1/p' "$ROOT/cmake/Version.cmake")
+RUN=installer
+. "$HERE/installer-args.sh"
 PROGID=Tavo.POSPrinter.ServiceObject.1.9
 # Every class the module may serve (ProgID CLSID): a served class missing
 # from the package's rows shows up as a difference.
 CLASSES='Tavo.POSPrinter.ServiceObject.1.9 {A15AA58F-FA00-4ED7-ABEB-2D823DEEAE22}
 Tavo.CashDrawer.ServiceObject1.9 {62A6B3AF-642F-4079-B263-879204D27AEE}'
-SERVICEINFO='HKLM\Software\OLEforRetail\ServiceInfo\Tavo OPOS'
 DEVICEKEY='HKEY_LOCAL_MACHINE\Software\OLEforRetail\ServiceOPOS\POSPrinter\InstalledPrinter'
-
-skip() { echo "installer run skipped: $*"; exit 77; }
-fail() { echo "FAILED: $*" >&2; exit 1; }
-command -v wixl >/dev/null || skip "wixl is not installed"
-[ -x "$NATIVEBIN/tavo-vprinter" ] || skip "no virtual printer at $NATIVEBIN (build the native preset)"
-if [ "$ARCH" = x64 ]; then
-  WIDTH=win64 FILES="Program Files" FILES32="Program Files (x86)"
-  [ -f "$BIN32/ptrservice.dll" ] || skip "no 32-bit build at $BIN32 for the x64 package (build the win32 preset)"
-else
-  WIDTH=win32 FILES="Program Files" FILES32=
-  tavo_can_run_win32 || skip "$TAVO_32BIT_REASON"
-  BIN32=
-fi
 
 rm -rf "$WORK"
 mkdir -p "$WORK/out"
