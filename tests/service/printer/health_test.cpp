@@ -27,6 +27,7 @@ class HealthTest : public PrinterTest {
 TEST_F(HealthTest, DirectIOCommandsSendTheirBytesOrRefuse) {
   CPOSPrinter p;
   OpenClaimEnable(p);
+  SettleMonitor();
   const size_t before = fake().Written().size();
   EXPECT_EQ(Direct(p, 2, ""), OPOS_E_ILLEGAL);
   EXPECT_EQ(Direct(p, 3, "A"), OPOS_E_ILLEGAL);

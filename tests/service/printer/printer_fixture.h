@@ -126,14 +126,19 @@ class PrinterTest : public ::testing::Test {
     SeedString(device, "inf", inf);
   }
 
-  // Opens, claims and enables Printer1; the writes made so far are then
-  // forgotten by the count helpers below.
+  // Opens, claims and enables Printer1.
   void OpenClaimEnable(CPOSPrinter& p) {
     ASSERT_EQ(p.OpenService("POSPrinter", "Printer1", &co), 0);
     ASSERT_EQ(p.ClaimDevice(1000), 0);
     p.SetPropertyNumber(3, 1);
     ASSERT_EQ(p.GetPropertyNumber(6), 0);
     ASSERT_EQ(p.GetPropertyNumber(3), 1);
+  }
+
+  // Waits out the monitor's first round, whose power change writes 1D 61 0F
+  // (and 1D 61 FF once enabled) at a time of the thread's choosing.
+  static void SettleMonitor() {
+    ASSERT_TRUE(fake().WaitFor([] { return fake().Count("GetASBState") >= 2; }, 30000));
   }
 
   tavo_test::TempFolder folder;
