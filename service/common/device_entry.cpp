@@ -1,5 +1,8 @@
 #include "service/common/device_entry.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "common/registry_access.h"
 #include "common/registry_schema.h"
 #include "service/common/decimal_text.h"
@@ -63,7 +66,9 @@ std::string PrinterEntryKey(const std::string& deviceKey) {
 int32_t ServiceObjectVersionFrom(const std::string& version) {
   const size_t dot = version.rfind('.');
   if (dot == std::string::npos) return kVersionBase;
-  return kVersionBase + DecimalTextToInt(version.substr(dot + 1));
+  // A build number near the long's limit saturates instead of wrapping.
+  const int64_t version64 = int64_t{kVersionBase} + DecimalTextToInt(version.substr(dot + 1));
+  return static_cast<int32_t>(std::min<int64_t>(version64, INT32_MAX));
 }
 
 bool ReadDeviceEntry(const std::string& deviceKey, const DeviceEntryEnvironment& env, DeviceEntry* e) {

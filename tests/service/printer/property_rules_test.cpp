@@ -179,6 +179,8 @@ TEST(ServiceObjectVersion, BuildNumberAfterTheLastPoint) {
   EXPECT_EQ(ServiceObjectVersionFrom("19"), 1009000);
   EXPECT_EQ(ServiceObjectVersionFrom("1.9."), 1009000);
   EXPECT_EQ(ServiceObjectVersionFrom(""), 1009000);
+  EXPECT_EQ(ServiceObjectVersionFrom("1.9.2147483000"), INT_MAX);  // saturates, never wraps
+  EXPECT_EQ(ServiceObjectVersionFrom("1.9.-9"), 1008991);
 }
 
 }  // namespace
