@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CRegistryAccess;
@@ -42,6 +43,9 @@ struct PortRange {
 inline constexpr PortRange kSerialRange{1, 50};
 // The up-down control, its label and the check on saving agree on 1 to 10.
 inline constexpr PortRange kParallelRange{1, 10};
+// The range for a [Ports] key: serial for "COMRange", parallel for the
+// LPT counts.
+inline PortRange PortKeyRange(std::string_view key) { return key == "COMRange" ? kSerialRange : kParallelRange; }
 int32_t ReadComRange(const std::string& installDir);   // "COMRange", default 4
 int32_t ReadLptRange(const std::string& installDir);   // "LPTRange", default 2 (port range dialog)
 int32_t ReadLptmRange(const std::string& installDir);  // "LPTMRange", default 4 (port settings dialog)

@@ -1,7 +1,6 @@
 #include "common/setup_export.h"
 
 #include <algorithm>
-#include <string_view>
 
 #include "common/profile.h"
 #include "common/registry_access.h"
@@ -44,8 +43,7 @@ setup_file::SetupFile Export(const CRegistryAccess& reg) {
   // file that imports.
   for (const char* key : setup_file::kPortKeys) {
     if (ReadProfileString(setupInf, kPortSection, key).empty()) continue;
-    const bool serial = std::string_view(key) == setup_file::kPortKeys[0];
-    const setup_data::PortRange range = serial ? setup_data::kSerialRange : setup_data::kParallelRange;
+    const setup_data::PortRange range = setup_data::PortKeyRange(key);
     const int32_t count = std::clamp(ReadProfileInt(setupInf, kPortSection, key, 0), range.low, range.high);
     file.ports.push_back(setup_file::PortCount{key, count, 0});
   }

@@ -7,7 +7,6 @@
 #include "common/setup_data.h"
 #include "common/setup_export.h"
 #include "setup/dialogs/port_values.h"
-#include "setup/main/port_range.h"
 #include "setup/transfer/entry_rules.h"
 
 namespace devsetup {
@@ -114,7 +113,7 @@ bool CSetupImporter::Check(std::vector<std::string>* problems) {
 void CSetupImporter::CheckPorts(std::vector<std::string>* problems) {
   for (const setup_file::PortCount& port : file_.ports) {
     const bool serial = port.key == setup_file::kPortKeys[0];
-    const PortRange range = serial ? kSerialRange : kParallelRange;
+    const setup_data::PortRange range = setup_data::PortKeyRange(port.key);
     if (port.count < range.low || port.count > range.high) {
       problems->push_back(At(port.line) + "[Ports] " + port.key + ": " + std::to_string(port.count) + " is outside " +
                           std::to_string(range.low) + " to " + std::to_string(range.high));
