@@ -7,8 +7,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
+#include "tools/vprinter/display/display.h"
 #include "tools/vprinter/io/server.h"
 #include "tools/vprinter/printer/printer.h"
 
@@ -17,7 +19,7 @@ namespace {
 const char kUsage[] =
     "usage: tavo-vprinter [--tcp PORT] [--pty] [--out DIR] [--control SOCKPATH] [--control-tcp PORT] [--http PORT]\n"
     "                     [--model NAME] [--width DOTS] [--drawer-close-ms MS] [--drawer-open-high]\n"
-    "                     [--no-stdin] [--help]\n"
+    "                     [--display-tcp PORT] [--display-pty] [--display-model NAME] [--no-stdin] [--help]\n"
     "  --tcp PORT          listen on 127.0.0.1:PORT (0 picks a free port; default 9100\n"
     "                      when no transport is given)\n"
     "  --pty               open a pseudo-terminal (a COM port for Wine through a dosdevices link)\n"
@@ -32,14 +34,19 @@ const char kUsage[] =
     "  --width DOTS        paper width in dots at 8 dots/mm (default 576)\n"
     "  --drawer-close-ms MS  a kicked drawer closes by itself after MS (default 3000, 0 never)\n"
     "  --drawer-open-high  the drawer sense line is high while the drawer is open\n"
+    "  --display-tcp PORT  a customer display on 127.0.0.1:PORT (0 picks a free port); its\n"
+    "                      commands go to DIR/display.jsonl, the control line `display` shows it\n"
+    "  --display-pty       the customer display on a pseudo-terminal of its own\n"
+    "  --display-model NAME  the display's model, one of %s (default %s)\n"
     "  --no-stdin          take no control lines from stdin\n"
     "  --help, -h          this text\n"
     "Control lines: cover open|close, paper ok|near-end|empty, offline, online,\n"
     "  drawer open|close, error cutter|mechanical|unrecoverable|clear,\n"
-    "  ink 1|2 ok|near-end|empty|removed|cleaning, drop, save, state, text, quit\n";
+    "  ink 1|2 ok|near-end|empty|removed|cleaning, drop, save, state, text, display, quit\n";
 
 void printUsage(FILE* to) {
-  std::fprintf(to, kUsage, vprinter::modelNames().c_str(), vprinter::defaultModel().name);
+  std::fprintf(to, kUsage, vprinter::modelNames().c_str(), vprinter::defaultModel().name,
+               vprinter::displayModelNames().c_str(), vprinter::defaultDisplayModel().name);
 }
 
 vprinter::Server* gServer = nullptr;
@@ -69,6 +76,7 @@ int main(int argc, char** argv) {
   vprinter::ServerOptions serverOpts;
   long closeMs = 3000;
   bool openHigh = false;
+  const vprinter::DisplayModel* displayModel = &vprinter::defaultDisplayModel();
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     bool hasValue = i + 1 < argc;
@@ -101,13 +109,23 @@ int main(int argc, char** argv) {
       if (!number(argv[++i], 0, 86400000, closeMs)) return usage("bad drawer time");
     } else if (a == "--drawer-open-high") {
       openHigh = true;
+    } else if (a == "--display-tcp" && hasValue) {
+      if (!number(argv[++i], 0, 65535, v)) return usage("bad display TCP port");
+      serverOpts.displayTcpPort = int(v);
+    } else if (a == "--display-pty") {
+      serverOpts.displayPty = true;
+    } else if (a == "--display-model" && hasValue) {
+      displayModel = vprinter::findDisplayModel(argv[++i]);
+      if (!displayModel) return usage("unknown display model");
     } else if (a == "--no-stdin") {
       serverOpts.controlStdin = false;
     } else {
       return usage(("unknown or incomplete option " + a).c_str());
     }
   }
-  if (serverOpts.tcpPort < 0 && !serverOpts.pty) serverOpts.tcpPort = 9100;
+  bool displayWanted = serverOpts.displayTcpPort >= 0 || serverOpts.displayPty;
+  // A display alone gets no printer port it did not ask for.
+  if (serverOpts.tcpPort < 0 && !serverOpts.pty && !displayWanted) serverOpts.tcpPort = 9100;
 
   if (mkdir(printerOpts.outDir.c_str(), 0755) != 0 && errno != EEXIST) {
     std::fprintf(stderr, "tavo-vprinter: cannot create %s: %s\n", printerOpts.outDir.c_str(), std::strerror(errno));
@@ -119,7 +137,13 @@ int main(int argc, char** argv) {
   if (!printer.openLog(printerOpts.outDir + "/commands.jsonl"))
     std::fprintf(stderr, "tavo-vprinter: cannot write %s/commands.jsonl\n", printerOpts.outDir.c_str());
 
-  vprinter::Server server(printer, serverOpts);
+  std::unique_ptr<vprinter::Display> display;
+  if (displayWanted) {
+    display = std::make_unique<vprinter::Display>(*displayModel);
+    if (!display->openLog(printerOpts.outDir + "/display.jsonl"))
+      std::fprintf(stderr, "tavo-vprinter: cannot write %s/display.jsonl\n", printerOpts.outDir.c_str());
+  }
+  vprinter::Server server(printer, serverOpts, display.get());
   std::string error;
   if (!server.start(error)) {
     std::fprintf(stderr, "tavo-vprinter: %s\n", error.c_str());
@@ -136,6 +160,8 @@ int main(int argc, char** argv) {
   if (!server.ptyPath().empty()) std::printf("listening pty %s\n", server.ptyPath().c_str());
   if (server.controlTcpPort() >= 0) std::printf("control tcp 127.0.0.1:%d\n", server.controlTcpPort());
   if (server.httpPort() >= 0) std::printf("http 127.0.0.1:%d\n", server.httpPort());
+  if (server.displayTcpPort() >= 0) std::printf("display tcp 127.0.0.1:%d\n", server.displayTcpPort());
+  if (!server.displayPtyPath().empty()) std::printf("display pty %s\n", server.displayPtyPath().c_str());
   std::fflush(stdout);
   server.run();
   printer.receipts().save();

@@ -12,7 +12,7 @@ class ControlLines : public ::testing::Test {
   Rig rig;
   int drops = 0;
   bool quitCalled = false;
-  Control control{rig.printer, ControlHooks{[this] { return ++drops; }, [this] { quitCalled = true; }, nullptr}};
+  Control control{rig.printer, ControlHooks{[this] { return ++drops; }, [this] { quitCalled = true; }, nullptr, nullptr}};
 };
 
 TEST_F(ControlLines, DeviceCommandsChangeTheStatusAndPushAsb) {

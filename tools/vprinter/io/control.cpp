@@ -33,6 +33,10 @@ std::string Control::execute(const std::string& line) {
   }
   if (verb == "state") return "ok " + state();
   if (verb == "text") return "ok " + jsonQuoteUtf8(printer_.receipts().text());
+  if (verb == "display" && arg.empty()) {
+    std::string screen = hooks_.display ? hooks_.display() : "";
+    return screen.empty() ? "error no customer display (start with --display-tcp or --display-pty)" : "ok " + screen;
+  }
   if (verb == "drop") return "ok dropped " + std::to_string(hooks_.drop ? hooks_.drop() : 0);
   if (verb == "quit") {
     printer_.receipts().save();

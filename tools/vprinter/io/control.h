@@ -14,6 +14,7 @@ struct ControlHooks {
   std::function<int()> drop;  // drops the host connections, returns how many
   std::function<void()> quit;
   std::function<std::string()> links;  // JSON of the transports, for "state"
+  std::function<std::string()> display;  // the customer display's JSON; empty: there is none
 };
 
 class Control {

@@ -20,14 +20,17 @@ constexpr std::size_t kMaxControlLine = 4096;
 
 }  // namespace
 
-Server::Server(Printer& printer, ServerOptions options)
+Server::Server(Printer& printer, ServerOptions options, Display* display)
     : printer_(printer),
       options_(std::move(options)),
+      display_(display),
       control_(printer, ControlHooks{[this] { return dropTcp(); }, [this] { stop(); },
-                                     [this] { return linksJson(); }}) {}
+                                     [this] { return linksJson(); },
+                                     [this] { return display_ ? display_->json() : std::string(); }}) {}
 
 Server::~Server() {
   for (Link& l : links_) printer_.detach(l.session.get());
+  for (DisplayLink& l : displayLinks_) display_->detach(l.session.get());
 }
 
 bool Server::start(std::string& error) {
@@ -56,9 +59,11 @@ bool Server::start(std::string& error) {
     controlTcp_ = listenTcp(controlTcpPort_, error);
     if (!controlTcp_) return false;
   }
+  if (!startDisplay(error)) return false;
   if (options_.httpPort >= 0) {
     httpPort_ = options_.httpPort;
     web_ = std::make_unique<WebServer>(printer_, control_, printer_.receipts().outDir(), options_.webLimits);
+    web_->setDisplay(display_);
     if (!web_->start(httpPort_, error)) return false;
   }
   stdinOpen_ = options_.controlStdin;
@@ -99,26 +104,31 @@ void Server::step(int timeoutMs) {
   add(unix_ ? unix_.get() : -1, POLLIN);
   add(stdinOpen_ ? 0 : -1, POLLIN);
   add(controlTcp_ ? controlTcp_.get() : -1, POLLIN);
-  std::size_t linkBase = fds.size();
+  add(displayTcp_ ? displayTcp_.get() : -1, POLLIN);
+  Groups g{};
+  g.links = fds.size();
   for (const Link& l : links_)
     add(l.fd.get(), short((printer_.accepting() ? POLLIN : 0) | (l.session->outbox.empty() ? 0 : POLLOUT)));
-  std::size_t clientBase = fds.size();
+  g.clients = fds.size();
   for (const ControlClient& c : clients_) add(c.fd.get(), short(POLLIN | (c.out.empty() ? 0 : POLLOUT)));
-  std::size_t webBase = fds.size();
+  g.displays = fds.size();
+  for (const DisplayLink& l : displayLinks_) add(l.fd.get(), POLLIN);
+  g.web = fds.size();
   if (web_) web_->addFds(fds);
 
   int timeout = timeoutFor(timeoutMs);
   if (web_) timeout = web_->timeoutMs(Clock::now(), timeout);
   int n = ::poll(fds.data(), fds.size(), timeout);
   printer_.tick(Clock::now());
-  if (n > 0) serve(fds, linkBase, clientBase, webBase);
+  if (n > 0) serve(fds, g);
   if (web_) {  // also on a quiet round: its time-outs run here
-    web_->handle(fds.data() + webBase, fds.size() - webBase, Clock::now());
+    web_->handle(fds.data() + g.web, fds.size() - g.web, Clock::now());
     web_->update(Clock::now());
   }
 }
 
-void Server::serve(std::vector<pollfd>& fds, std::size_t linkBase, std::size_t clientBase, std::size_t webBase) {
+void Server::serve(std::vector<pollfd>& fds, const Groups& g) {
+  std::size_t linkBase = g.links, clientBase = g.clients;
   if (fds[0].revents) {
     char buf[64];
     while (::read(wake_[0].get(), buf, sizeof buf) > 0) {
@@ -128,6 +138,7 @@ void Server::serve(std::vector<pollfd>& fds, std::size_t linkBase, std::size_t c
   if (fds[2].revents & POLLIN) acceptControl(unix_);
   if (fds[3].revents) readStdin();
   if (fds[4].revents & POLLIN) acceptControl(controlTcp_);
+  serveDisplays(fds, g);
 
   std::vector<bool> dead(links_.size(), false);
   for (std::size_t i = 0; i < links_.size() && linkBase + i < clientBase; ++i) {
@@ -138,7 +149,7 @@ void Server::serve(std::vector<pollfd>& fds, std::size_t linkBase, std::size_t c
     if (i < dead.size() && dead[i]) closeLink(i);
   for (Link& l : links_) writeLink(l);
 
-  std::size_t clients = webBase - clientBase;
+  std::size_t clients = g.displays - clientBase;
   for (std::size_t i = 0; i < clients && i < clients_.size(); ++i) {
     short ev = fds[clientBase + i].revents;
     if (ev & (POLLIN | POLLHUP | POLLERR)) clients_[i].closing |= !readControl(clients_[i]);

@@ -1,7 +1,8 @@
 // The event loop: one thread polls the TCP listener and its connections,
 // the pseudo-terminal, the control socket and its clients, stdin and the
-// page's HTTP connections, and runs the printer's timers. Everything the printer core does happens on
-// this thread, so the core needs no locks.
+// page's HTTP connections, and runs the printer's timers; the customer
+// display's listener and links too when there is one. Everything the printer
+// and display cores do happens on this thread, so the cores need no locks.
 #pragma once
 
 #include <poll.h>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/vprinter/display/display.h"
 #include "tools/vprinter/io/control.h"
 #include "tools/vprinter/io/fd.h"
 #include "tools/vprinter/printer/printer.h"
@@ -25,12 +27,15 @@ struct ServerOptions {
   int controlTcpPort = -1;  // control lines on 127.0.0.1 (for Wine programs); -1: none, 0: pick a free port
   bool controlStdin = true;
   int httpPort = -1;  // the page on 127.0.0.1; -1: none, 0: pick a free port
+  int displayTcpPort = -1;  // the customer display's own port; -1: none, 0: pick a free port
+  bool displayPty = false;
   WebLimits webLimits;
 };
 
 class Server {
  public:
-  Server(Printer& printer, ServerOptions options);
+  // `display`: the customer display the display transports feed, or null.
+  Server(Printer& printer, ServerOptions options, Display* display = nullptr);
   ~Server();
 
   // Opens the transports; false with a message when one cannot be opened.
@@ -39,6 +44,8 @@ class Server {
   const std::string& ptyPath() const { return ptyPath_; }
   int controlTcpPort() const { return controlTcpPort_; }
   int httpPort() const { return httpPort_; }
+  int displayTcpPort() const { return displayTcpPort_; }
+  const std::string& displayPtyPath() const { return displayPtyPath_; }
 
   // Runs until "quit" or stop(); stop() may be called from a signal handler.
   void run();
@@ -53,15 +60,26 @@ class Server {
     std::unique_ptr<Session> session;
     bool pty = false;
   };
+  struct DisplayLink {
+    Fd fd;
+    std::unique_ptr<DisplaySession> session;
+    bool pty = false;
+  };
   struct ControlClient {
     Fd fd;
     std::string in, out;
     bool closing = false;
   };
 
-  // The poll results of one round (offsets of each group in fds).
-  void serve(std::vector<pollfd>& fds, std::size_t linkBase, std::size_t clientBase, std::size_t webBase);
+  // Where each group of one round's poll set starts.
+  struct Groups {
+    std::size_t links, clients, displays, web;
+  };
+  void serve(std::vector<pollfd>& fds, const Groups& g);
+  bool startDisplay(std::string& error);
   void acceptTcp();
+  void acceptDisplay();
+  void serveDisplays(const std::vector<pollfd>& fds, const Groups& g);
   void acceptControl(const Fd& listener);
   bool readLink(Link& l);   // false: the link has ended
   bool writeLink(Link& l);  // false: the link has ended
@@ -74,9 +92,13 @@ class Server {
 
   Printer& printer_;
   ServerOptions options_;
+  Display* display_;
   Control control_;
   Fd tcp_, unix_, controlTcp_, ptySlave_, wake_[2];
-  int tcpPort_ = -1, controlTcpPort_ = -1, httpPort_ = -1;
+  Fd displayTcp_, displayPtySlave_;
+  int tcpPort_ = -1, controlTcpPort_ = -1, httpPort_ = -1, displayTcpPort_ = -1;
+  std::string displayPtyPath_;
+  std::vector<DisplayLink> displayLinks_;
   std::unique_ptr<WebServer> web_;
   std::string ptyPath_;
   std::vector<Link> links_;

@@ -1,6 +1,8 @@
 // PNG output of an indexed bitmap (libpng).
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "tools/vprinter/render/bitmap.h"
@@ -11,5 +13,12 @@ namespace vprinter {
 bool writePng(const std::string& path, const Bitmap& b);
 // The same PNG in memory; empty on failure.
 std::string encodePng(const Bitmap& b);
+
+struct Rgb {
+  std::uint8_t r, g, b;
+};
+using Palette = std::array<Rgb, 4>;
+// A PNG in memory with the bitmap's four colours given.
+std::string encodePng(const Bitmap& b, const Palette& palette);
 
 }  // namespace vprinter

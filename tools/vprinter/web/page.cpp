@@ -60,7 +60,15 @@ const char kPageHtml[] = R"page(<!doctype html>
 </section>
 <section id="paper-section" aria-labelledby="h-paper">
   <h2 id="h-paper">On the paper now <span id="paper-number"></span></h2>
-  <div class="paper"><img id="paper" alt="The receipt being printed"></div>
+  <div class="beside">
+    <div class="paper"><img id="paper" alt="The receipt being printed"></div>
+    <figure id="display-panel" hidden>
+      <figcaption>Customer display <span id="display-model"></span></figcaption>
+      <div id="vfd" class="vfd" role="img" aria-label="The customer display"><div id="vfd-rows"></div></div>
+      <p class="downloads"><a id="dl-display" href="/display.png" download="display.png">Download picture (PNG)</a>
+        <span id="display-info"></span></p>
+    </figure>
+  </div>
   <p><button type="button" class="pick" id="pick-current" aria-pressed="true">Commands of this receipt</button></p>
 </section>
 <section id="receipts-section" aria-labelledby="h-receipts">
@@ -115,6 +123,21 @@ th, td { text-align: left; vertical-align: top; padding: .2rem .4rem; border-bot
 td.bytes { font-family: ui-monospace, monospace; word-break: break-all; color: #333; }
 td.details { white-space: pre-wrap; word-break: break-word; }
 tr.unknown { background: #fff1d6; }
+.beside { display: flex; flex-wrap: wrap; gap: 1rem; align-items: flex-start; }
+.beside .paper { flex: 1 1 16rem; min-width: 0; }
+#display-panel { margin: 0; flex: 0 1 auto; }
+figcaption { font-size: .9rem; color: #444; margin-bottom: .3rem; }
+.vfd { --glow: 1; --blink: 1s; background: #0b1410; padding: .7rem 1rem; border-radius: .4rem;
+  box-shadow: inset 0 0 14px #000, 0 1px 3px #0004; overflow-x: auto; }
+#vfd-rows { font: 1.35rem/1.45 ui-monospace, monospace; white-space: pre; color: #60ffd0;
+  text-shadow: 0 0 5px #60ffd0aa, 0 0 12px #60ffd055; opacity: calc(.2 + .8 * var(--glow)); }
+.vfd.off #vfd-rows { visibility: hidden; }
+.vfd-row { display: block; }
+.vfd-row span.r, .vfd-row span.x { background: #60ffd0; color: #0b1410; text-shadow: none; }
+.vfd-row span.cur { box-shadow: inset 0 -3px 0 #60ffd0; }
+.vfd-row span.r.cur, .vfd-row span.x.cur { box-shadow: inset 0 -3px 0 #0b1410; }
+.vfd.blink .vfd-row span.b, .vfd.blink .vfd-row span.x { animation: vfd-blink var(--blink) step-end infinite; }
+@keyframes vfd-blink { 50% { visibility: hidden; } }
 mark { background: #b3261e; color: #fff; padding: 0 .3rem; border-radius: .2rem; font-size: .75rem; }
 )page";
 
@@ -158,6 +181,35 @@ const char kPageJs[] = R"page('use strict';
       'drawer-open': s.drawer === 'open', 'drawer-close': s.drawer === 'closed' };
     for (const id in pressed) $(id).setAttribute('aria-pressed', String(pressed[id]));
     document.body.dataset.cover = s.cover;
+  }
+
+  // The customer display: one span per cell, classed by its attribute
+  // ("b" blinking, "r" reverse, "x" both); dimming and blinking by CSS.
+  function showDisplay(d) {
+    const rows = Array.isArray(d.rows) ? d.rows : [], attrs = Array.isArray(d.attrs) ? d.attrs : [];
+    const cursor = Array.isArray(d.cursor) ? d.cursor : [-1, -1];
+    $('display-panel').hidden = false;
+    $('display-model').textContent = String(d.model || '');
+    const box = $('vfd');
+    box.style.setProperty('--glow', String(Math.max(0, Math.min(100, Number(d.brightness) || 0)) / 100));
+    box.style.setProperty('--blink', String(2 * (Number(d.blink_ms) || 500)) + 'ms');
+    box.classList.toggle('blink', Number(d.blink_ms) > 0);
+    box.classList.toggle('off', d.lit === false);
+    box.setAttribute('aria-label', 'The customer display: ' + rows.map(String).join(' / '));
+    const lines = rows.map((text, r) => {
+      const line = el('span', { class: 'vfd-row' });
+      const cells = Array.from(String(text)), a = String(attrs[r] || '');
+      cells.forEach((ch, c) => {
+        const cls = [];
+        if ('brx'.includes(a[c] || '.')) cls.push(a[c]);
+        if (d.cursor_shown && cursor[0] === r && cursor[1] === c) cls.push('cur');
+        line.append(el('span', cls.length ? { class: cls.join(' ') } : {}, ch));
+      });
+      return line;
+    });
+    $('vfd-rows').replaceChildren(...lines);
+    $('display-info').textContent = (d.brightness === undefined ? '' : d.brightness + ' %') +
+      (Number(d.blink_ms) > 0 ? ', blinking' : '') + (d.lit === false ? ', off' : '');
   }
 
   function addReceipt(r) {
@@ -278,6 +330,7 @@ const char kPageJs[] = R"page('use strict';
     if (!selected) select(0);
   });
   events.addEventListener('state', (e) => { const s = parse(e); if (s) showState(s); });
+  events.addEventListener('display', (e) => { const d = parse(e); if (d) showDisplay(d); });
   events.addEventListener('paper', (e) => {
     const p = parse(e);
     if (!p) return;

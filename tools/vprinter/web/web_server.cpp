@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "tools/vprinter/display/display_picture.h"
 #include "tools/vprinter/render/png.h"
 #include "tools/vprinter/web/page.h"
 
@@ -165,7 +166,7 @@ void WebServer::answer(Conn& c, const HttpRequest& req) {
   if (stream) {
     c.stream = true;
     c.out = kStreamHead + event("receipts", receiptsJson()) + event("state", stateJson()) +
-            event("paper", paperJson());
+            event("paper", paperJson()) + (display_ ? event("display", display_->json()) : "");
   }
 }
 
@@ -179,6 +180,12 @@ std::string WebServer::route(const HttpRequest& req, bool& stream) {
   if (p == "/events") return stream = true, "";
   if (p == "/api/state") return httpResponse(200, "application/json", stateJson());
   if (p == "/api/receipts") return httpResponse(200, "application/json", receiptsJson());
+  if (p == "/display.png" || p == "/api/display") {
+    if (!display_) return plain(404, "no customer display");
+    if (p == "/api/display") return httpResponse(200, "application/json", display_->json());
+    return httpResponse(200, "image/png", displayPng(display_->screen()),
+                        "Content-Disposition: attachment; filename=\"display.png\"\r\n");
+  }
   if (p == "/paper.png") {
     std::string png = paperPng();
     return png.empty() ? plain(404, "no paper") : httpResponse(200, "image/png", png);
@@ -285,6 +292,10 @@ void WebServer::publish(bool force, Clock::time_point now) {
     lastPaper_ = v;
     ++paperSerial_;
     broadcast("paper", paperJson());
+  }
+  if (display_) {
+    std::string screen = display_->json();
+    if (screen != lastDisplay_) broadcast("display", lastDisplay_ = screen);
   }
 }
 

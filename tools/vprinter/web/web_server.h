@@ -14,6 +14,7 @@
 #include <tuple>
 #include <vector>
 
+#include "tools/vprinter/display/display.h"
 #include "tools/vprinter/io/control.h"
 #include "tools/vprinter/io/fd.h"
 #include "tools/vprinter/printer/printer.h"
@@ -37,6 +38,8 @@ class WebServer {
   WebServer(const WebServer&) = delete;
   WebServer& operator=(const WebServer&) = delete;
 
+  // The customer display the page shows beside the paper (null: none).
+  void setDisplay(const Display* display) { display_ = display; }
   // Listens on 127.0.0.1:port (0 picks one; port gets the bound one).
   bool start(int& port, std::string& error);
 
@@ -80,6 +83,8 @@ class WebServer {
 
   Printer& printer_;
   Control& control_;
+  const Display* display_ = nullptr;
+  std::string lastDisplay_;
   std::string outDir_;
   WebLimits limits_;
   Fd listener_;
