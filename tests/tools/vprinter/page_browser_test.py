@@ -1,8 +1,10 @@
 #!/usr/bin/python3
 """The virtual printer's page in a real browser (headless chromium through
 chromedriver and selenium, all from Debian): a receipt printed to the
-printer appears on the page without a reload, and the "Open cover" button
-changes the page's state and the printer's next status reply.
+printer appears on the page without a reload, the customer display's text
+shows beside the paper (reversed, blinking and dimmed as sent), and the
+"Open cover" button changes the page's state and the printer's next status
+reply.
 
 usage: page_browser_test.py TAVO_VPRINTER [SCREENSHOT.png]
 Exit 77 (skipped) when chromium, chromedriver or selenium is missing.
@@ -26,6 +28,11 @@ RECEIPT = (b"\x1b@\x1ba\x01\x1b!\x30TAVO CAFE\n\x1b!\x00"
            b"\x1b\x7f"  # a command the printer does not know
            b"\n\x1ba\x01Thank you\n\x1bd\x06\x1dV\x00")
 
+# The shopper's view: an item, the total reversed on the second row, then
+# blinking at 40 % brightness.
+DISPLAY = (b"\x1b@\x0cCroissant <b>   3.10\x1f$\x01\x02\x1fr\x01TOTAL\x1fr\x00     5.50"
+           b"\x1fX\x02\x1fE\x0a")
+
 
 def skip(why):
     print("skipped: " + why)
@@ -43,10 +50,10 @@ def wait_until(what, condition):
 
 
 def start_printer(binary, folder):
-    proc = subprocess.Popen([binary, "--tcp", "0", "--http", "0", "--out", folder, "--no-stdin"],
-                            stdout=subprocess.PIPE, text=True)
+    proc = subprocess.Popen([binary, "--tcp", "0", "--http", "0", "--display-tcp", "0", "--out", folder,
+                             "--no-stdin"], stdout=subprocess.PIPE, text=True)
     ports = {}
-    while "tcp" not in ports or "http" not in ports:
+    while "tcp" not in ports or "http" not in ports or "display" not in ports:
         line = proc.stdout.readline()
         if not line:
             raise AssertionError("tavo-vprinter ended before listening")
@@ -55,6 +62,8 @@ def start_printer(binary, folder):
             ports["tcp"] = int(words[2].rsplit(":", 1)[1])
         elif line.startswith("http "):
             ports["http"] = int(words[1].rsplit(":", 1)[1])
+        elif line.startswith("display tcp "):
+            ports["display"] = int(words[2].rsplit(":", 1)[1])
     return proc, ports
 
 
@@ -100,6 +109,23 @@ def run(binary, shot, scratch):
         wait_until("receipt 1's commands", lambda: "Croissant <b>warm</b>" in driver.find_element(By.ID, "log").text)
         assert not driver.find_elements(By.CSS_SELECTOR, "#log b"), "stream text became markup"
         assert driver.find_elements(By.CSS_SELECTOR, "#log tr.unknown mark"), "unknown command not marked"
+
+        # The customer display beside the paper, its text as text.
+        display = socket.create_connection(("127.0.0.1", ports["display"]), timeout=BOUND)
+        display.sendall(DISPLAY)
+        # (read as textContent: a blinking cell is invisible half the time)
+        read_rows = "return Array.from(document.querySelectorAll('#vfd-rows .vfd-row'), (r) => r.textContent)"
+        wait_until("the display's total", lambda: "TOTAL" in "".join(js(read_rows)))
+        rows = js(read_rows)
+        display.close()
+        assert rows[0].rstrip() == "Croissant <b>   3.10", rows
+        assert not driver.find_elements(By.CSS_SELECTOR, "#vfd-rows b"), "display text became markup"
+        assert len(driver.find_elements(By.CSS_SELECTOR, "#vfd-rows span.x")) == 5, "reversed cells not marked"
+        wait_until("the display blinking and dimmed", lambda: js(
+            "const v = document.getElementById('vfd'); return v.classList.contains('blink') && "
+            "v.style.getPropertyValue('--glow') === '0.4'"))
+        assert js("return getComputedStyle(document.querySelector('#vfd-rows span.b')).animationName") == "vfd-blink"
+        assert driver.find_element(By.ID, "dl-display").get_attribute("download") == "display.png"
 
         # Something on the paper for the picture, then the cover button.
         host.sendall(b"\x1b@Next customer...\n")

@@ -140,31 +140,30 @@ std::string Screen::look(const DisplayCommand& c, int n) {
 }
 
 void Screen::put(std::uint8_t byte) {
-  if (scrollPending_) {  // horizontal mode with the row full: shift it left
+  if (scrollPending_ && mode_ == ScreenMode::HorizontalScroll) {  // the row is full: shift it left
     Cell* row = &at(row_, 0);
     std::rotate(row, row + 1, row + columns_);
-    scrollPending_ = false;
+  } else if (scrollPending_) {  // the screen is full: move it up
+    scrollUp();
+    column_ = 0;
   }
+  scrollPending_ = false;
   at(row_, column_) = Cell{byte, reverse_, std::uint8_t(table_), std::uint8_t(intl_)};
   step();
 }
 
-// One column on, as after a character.
+// One column on, as after a character. Where moving on would shift
+// characters off the screen (the end of the row in horizontal mode, of the
+// screen in vertical mode) the cursor stays and the next character shifts
+// them, so a full row or screen stays whole on display.
 void Screen::step() {
   if (column_ + 1 < columns_) {
     ++column_;
-    return;
-  }
-  switch (mode_) {
-    case ScreenMode::HorizontalScroll: scrollPending_ = true; return;
-    case ScreenMode::VerticalScroll:
-      column_ = 0;
-      if (row_ + 1 < rows_) ++row_;
-      else scrollUp();
-      return;
-    default:
-      column_ = 0;
-      row_ = row_ + 1 < rows_ ? row_ + 1 : 0;
+  } else if (mode_ == ScreenMode::HorizontalScroll || (mode_ == ScreenMode::VerticalScroll && row_ + 1 == rows_)) {
+    scrollPending_ = true;
+  } else {
+    column_ = 0;
+    row_ = row_ + 1 < rows_ ? row_ + 1 : 0;
   }
 }
 

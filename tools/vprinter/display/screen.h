@@ -68,7 +68,7 @@ class Screen {
   int rows_, columns_;
   std::vector<Cell> cells_;
   int row_ = 0, column_ = 0;
-  bool scrollPending_ = false;  // horizontal mode: the next character shifts the row
+  bool scrollPending_ = false;  // the next character shifts the row (horizontal) or screen (vertical)
   ScreenMode mode_ = ScreenMode::Overwrite;
   bool cursorShown_ = false, reverse_ = false, lit_ = true, selected_ = true;
   int level_ = 4, blinkMs_ = 0;

@@ -1,0 +1,146 @@
+// End to end: the event loop with the display's own TCP port, a control
+// socket client and the page. Waits end on their condition, bounded
+// generously for a loaded machine under the sanitizers.
+#include <gtest/gtest.h>
+#include <png.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+#include "tests/tools/vprinter/display/display_rig.h"
+#include "tests/tools/vprinter/socket_client.h"
+#include "tools/vprinter/io/server.h"
+
+namespace vprinter::test {
+namespace {
+
+using std::chrono::steady_clock;
+constexpr auto kBound = std::chrono::seconds(30);
+
+bool has(const std::string& s, const std::string& what) { return s.find(what) != std::string::npos; }
+
+class DisplayServer : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ServerOptions o;
+    o.displayTcpPort = 0;
+    o.httpPort = 0;
+    o.controlPath = opts.outDir + "/control.sock";
+    o.controlStdin = false;
+    server = std::make_unique<Server>(printer, o, &display);
+    std::string error;
+    ASSERT_TRUE(server->start(error)) << error;
+    ASSERT_GT(server->displayTcpPort(), 0);
+    EXPECT_EQ(server->tcpPort(), -1);  // no printer port was asked for
+    loop = std::thread([this] { server->run(); });
+    host = connectTcp(server->displayTcpPort());
+    ctl = connectUnix(o.controlPath);
+    ASSERT_GE(host, 0);
+    ASSERT_GE(ctl, 0);
+  }
+  void TearDown() override {
+    server->stop();
+    loop.join();
+    if (host >= 0) close(host);
+    if (ctl >= 0) close(ctl);
+  }
+  std::string command(const std::string& line) {
+    sendAll(ctl, line + "\n");
+    return readLine(ctl);
+  }
+  // Asks `display` until its reply holds `what`.
+  std::string waitDisplay(const std::string& what) {
+    std::string reply;
+    for (auto end = steady_clock::now() + kBound; steady_clock::now() < end;) {
+      reply = command("display");
+      if (has(reply, what)) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return reply;
+  }
+  // One HTTP exchange; the server closes after its reply (the event stream
+  // is read until `enough` is in it).
+  std::string get(const std::string& path, const std::string& enough = "") {
+    int fd = connectTcp(server->httpPort());
+    if (fd < 0) return "";
+    std::string request = "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(server->httpPort()) +
+                          "\r\n\r\n", reply;
+    sendAll(fd, request);
+    for (auto end = steady_clock::now() + kBound; steady_clock::now() < end;) {
+      if (!enough.empty() && has(reply, enough)) break;
+      pollfd p{fd, POLLIN, 0};
+      if (poll(&p, 1, 200) <= 0) continue;
+      char buf[8192];
+      ssize_t r = read(fd, buf, sizeof buf);
+      if (r <= 0) break;
+      reply.append(buf, std::size_t(r));
+    }
+    close(fd);
+    return reply;
+  }
+
+  PrinterOptions opts{scratchDir(), 576};
+  Printer printer{opts};
+  Display display{*findDisplayModel("QDX-200")};
+  std::unique_ptr<Server> server;
+  std::thread loop;
+  int host = -1, ctl = -1;
+};
+
+TEST_F(DisplayServer, BytesOnTheDisplayPortShowInTheControlReply) {
+  sendAll(host, hex("1B40 0C") + "Espresso        2.40" + hex("1F240102 1F7201") + "TOTAL" + hex("1F7200 1F5802"));
+  std::string reply = waitDisplay("TOTAL");
+  EXPECT_TRUE(has(reply, "\"rows\":[\"Espresso        2.40\",\"TOTAL               \"]")) << reply;
+  EXPECT_TRUE(has(reply, "\"attrs\":[\"....................\",\"rrrrr...............\"]")) << reply;
+  EXPECT_TRUE(has(reply, "\"cursor\":[1,5]")) << reply;
+  EXPECT_TRUE(has(reply, "\"brightness\":40")) << reply;
+  EXPECT_TRUE(has(reply, "\"connections\":1")) << reply;
+  // The printer saw none of it.
+  EXPECT_EQ(printer.bytesReceived(), 0u);
+}
+
+TEST_F(DisplayServer, ASecondHostAndAClosedOneKeepTheScreen) {
+  sendAll(host, "first" + hex("1F24"));  // cut off: logged when the host leaves
+  waitDisplay("first");
+  close(host);
+  host = connectTcp(server->displayTcpPort());
+  ASSERT_GE(host, 0);
+  sendAll(host, hex("1F240102") + "second");
+  std::string reply = waitDisplay("second");
+  EXPECT_TRUE(has(reply, "\"rows\":[\"first               \",\"second              \"]")) << reply;
+  EXPECT_TRUE(has(waitDisplay("\"connections\":1"), "\"connections\":1"));
+}
+
+TEST_F(DisplayServer, ThePageGetsTheDisplayAndItsPicture) {
+  sendAll(host, "Hello");
+  waitDisplay("Hello");
+  std::string api = get("/api/display");
+  EXPECT_TRUE(has(api, "200 OK")) << api;
+  EXPECT_TRUE(has(api, "\"rows\":[\"Hello               \"")) << api;
+  std::string events = get("/events", "event: display");
+  EXPECT_TRUE(has(events, "event: display\ndata: {\"model\":\"QDX-200\"")) << events;
+  std::string png = get("/display.png");
+  ASSERT_TRUE(has(png, "200 OK")) << png.substr(0, 200);
+  EXPECT_TRUE(has(png, "Content-Type: image/png"));
+  std::string body = png.substr(png.find("\r\n\r\n") + 4);
+  ASSERT_GE(body.size(), 8u);
+  EXPECT_EQ(png_sig_cmp(reinterpret_cast<png_const_bytep>(body.data()), 0, 8), 0);
+  EXPECT_TRUE(has(get("/"), "id=\"display-panel\""));
+}
+
+TEST(DisplayServerAlone, NoDisplayMeansNoDisplayPortNorPicture) {
+  PrinterOptions opts{scratchDir(), 576};
+  Printer printer{opts};
+  ServerOptions o;
+  o.displayTcpPort = 0;  // asked for, but there is no display to feed
+  o.controlStdin = false;
+  Server server(printer, o);
+  std::string error;
+  ASSERT_TRUE(server.start(error)) << error;
+  EXPECT_EQ(server.displayTcpPort(), -1);
+}
+
+}  // namespace
+}  // namespace vprinter::test
