@@ -16,6 +16,9 @@ constexpr int kBlinkOff = 255;
 constexpr int kIntlSets = 13;
 const char kSelfTestTitle[] = "SELF TEST";
 
+// Parameter i of c, 0 when the command came without it.
+int arg(const DisplayCommand& c, std::size_t i) { return i < c.args.size() ? c.args[i] : 0; }
+
 }  // namespace
 
 const char* screenModeName(ScreenMode mode) {
@@ -37,7 +40,7 @@ void Screen::reset() {
 int Screen::brightness() const { return lit_ ? kLevelPercent[level_] : 0; }
 
 std::string Screen::apply(const DisplayCommand& c) {
-  int n = c.args.empty() ? 0 : c.args[0];
+  int n = arg(c, 0);
   if (c.op == DisplayOp::SelectPeripheral) {
     selected_ = (n & 2) != 0;  // bit 0 the printer behind the display, bit 1 the display
     return "";
@@ -81,9 +84,9 @@ std::string Screen::setup(const DisplayCommand& c, int n) {
     case DisplayOp::VerticalScroll: mode_ = ScreenMode::VerticalScroll; scrollPending_ = false; return "";
     case DisplayOp::HorizontalScroll: mode_ = ScreenMode::HorizontalScroll; scrollPending_ = false; return "";
     case DisplayOp::SetTime:
-      if (n > 23 || c.args[1] > 59) return "time out of range: ignored";
+      if (n > 23 || arg(c, 1) > 59) return "time out of range: ignored";
       hours_ = n;
-      minutes_ = c.args[1];
+      minutes_ = arg(c, 1);
       return "";
     case DisplayOp::ShowTime: showTime(); return "";
     case DisplayOp::UserChars: case DisplayOp::DefineChars: case DisplayOp::CancelChar:
@@ -100,7 +103,7 @@ std::string Screen::motion(const DisplayCommand& c) {
   scrollPending_ = false;
   switch (c.op) {
     case DisplayOp::MoveTo: {
-      int x = c.args[0], y = c.args[1];
+      int x = arg(c, 0), y = arg(c, 1);
       if (x < 1 || x > columns_ || y < 1 || y > rows_) return "out of range: ignored";
       column_ = x - 1;
       row_ = y - 1;

@@ -1,6 +1,7 @@
 // End to end: the event loop with the display's own TCP port, a control
 // socket client and the page. Waits end on their condition, bounded
 // generously for a loaded machine under the sanitizers.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <png.h>
 #include <poll.h>
@@ -128,6 +129,44 @@ TEST_F(DisplayServer, ThePageGetsTheDisplayAndItsPicture) {
   ASSERT_GE(body.size(), 8u);
   EXPECT_EQ(png_sig_cmp(reinterpret_cast<png_const_bytep>(body.data()), 0, 8), 0);
   EXPECT_TRUE(has(get("/"), "id=\"display-panel\""));
+}
+
+// A host on the display's own terminal, as through a COM port under Wine;
+// bytes a cooked terminal would change (CR, LF) reach the screen as sent.
+TEST(DisplayServerAlone, AHostOnTheDisplaysTerminalWritesTheScreen) {
+  PrinterOptions opts{scratchDir(), 576};
+  Printer printer(opts);
+  Display display(*findDisplayModel("QDX-420"));
+  ServerOptions o;
+  o.pty = true;  // the printer's own terminal is another one
+  o.displayPty = true;
+  o.controlPath = opts.outDir + "/control.sock";
+  o.controlStdin = false;
+  Server server(printer, o, &display);
+  std::string error;
+  ASSERT_TRUE(server.start(error)) << error;
+  ASSERT_EQ(server.displayPtyPath().rfind("/dev/pts/", 0), 0u);
+  EXPECT_NE(server.displayPtyPath(), server.ptyPath());
+  int fd = open(server.displayPtyPath().c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(fd, 0);
+  std::thread loop([&] { server.run(); });
+  std::string out = "one\r\ntwo" + hex("1F240104") + "four";
+  ASSERT_EQ(write(fd, out.data(), out.size()), ssize_t(out.size()));
+  int ctl = connectUnix(o.controlPath);
+  ASSERT_GE(ctl, 0);
+  std::string reply;
+  for (auto end = steady_clock::now() + kBound; steady_clock::now() < end && !has(reply, "four");) {
+    sendAll(ctl, "display\n");
+    reply = readLine(ctl);
+  }
+  close(ctl);
+  server.stop();
+  loop.join();
+  close(fd);
+  EXPECT_EQ(display.screen().rowText(0), "one                 ");
+  EXPECT_EQ(display.screen().rowText(1), "two                 ");
+  EXPECT_EQ(display.screen().rowText(3), "four                ");
+  EXPECT_EQ(printer.bytesReceived(), 0u);
 }
 
 TEST(DisplayServerAlone, NoDisplayMeansNoDisplayPortNorPicture) {

@@ -158,3 +158,20 @@ TEST(DisplayScreen, CommandsItDoesNotDrawSayWhy) {
 
 }  // namespace
 }  // namespace vprinter::test
+
+namespace vprinter::test {
+namespace {
+
+TEST(DisplayScreen, ACommandWithoutItsParametersIsRefusedNotRead) {
+  Screen screen(2, 20);
+  for (DisplayOp op : {DisplayOp::MoveTo, DisplayOp::Brightness}) {
+    DisplayCommand c;
+    c.op = op;
+    EXPECT_NE(screen.apply(c), "") << int(op);
+  }
+  EXPECT_EQ(screen.cursorRow(), 0);
+  EXPECT_EQ(screen.brightness(), 100);
+}
+
+}  // namespace
+}  // namespace vprinter::test
