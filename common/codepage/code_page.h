@@ -12,8 +12,9 @@ namespace codepage {
 
 struct Table;
 
-// The katakana table (JIS X 0201's half-width katakana at A1..DF) goes by
-// the number of the IBM code page that holds that set.
+// The katakana table (JIS X 0201's half-width katakana at A1..DF, block and
+// box-drawing characters at 80..9F) goes by the number of the IBM code page
+// that holds that set.
 constexpr int kKatakana = 897;
 
 // 437, 737, 775, 850, 852, 855, 857, 858, 860, 862, 863, 864, 865, 866,

@@ -13,11 +13,20 @@ PAGES = [(437, "cp437"), (737, "cp737"), (775, "cp775"), (850, "cp850"), (852, "
          (1251, "cp1251"), (1252, "cp1252"), (1253, "cp1253"), (1254, "cp1254"),
          (1255, "cp1255"), (1257, "cp1257"),
          # The katakana table: the single-byte half-width katakana of JIS X 0201
-         # (A1..DF), which Shift JIS keeps as single bytes; no other byte above 7F.
+         # (A1..DF), which Shift JIS keeps as single bytes, and the printers'
+         # block and box-drawing characters at 80..9F (KATAKANA_80).
          (897, "shift_jis")]
+
+# Bytes 80..9F of the katakana table: eighth blocks, rules and corners.
+KATAKANA_80 = ("\u2581\u2582\u2583\u2584\u2585\u2586\u2587\u2588"
+               "\u258F\u258E\u258D\u258C\u258B\u258A\u2589\u253C"
+               "\u2534\u252C\u2524\u251C\u2594\u2500\u2502\u2595"
+               "\u250C\u2510\u2514\u2518\u256D\u256E\u2570\u256F")
 
 
 def decode(byte, codec):
+    if codec == "shift_jis" and 0x80 <= byte <= 0x9F:
+        return ord(KATAKANA_80[byte - 0x80])
     if codec == "shift_jis" and not 0xA1 <= byte <= 0xDF:
         return 0
     try:

@@ -13,12 +13,14 @@
 #include "tools/vprinter/display/display.h"
 #include "tools/vprinter/io/server.h"
 #include "tools/vprinter/printer/printer.h"
+#include "tools/vprinter/render/wide_font.h"
 
 namespace {
 
 const char kUsage[] =
     "usage: tavo-vprinter [--tcp PORT] [--pty] [--out DIR] [--control SOCKPATH] [--control-tcp PORT] [--http PORT]\n"
-    "                     [--model NAME] [--width DOTS] [--drawer-close-ms MS] [--drawer-open-high]\n"
+    "                     [--model NAME] [--width DOTS] [--kanji CODE] [--font-dir DIR]\n"
+    "                     [--drawer-close-ms MS] [--drawer-open-high]\n"
     "                     [--display-tcp PORT] [--display-pty] [--display-model NAME] [--no-stdin] [--help]\n"
     "  --tcp PORT          listen on 127.0.0.1:PORT (0 picks a free port; default 9100\n"
     "                      when no transport is given)\n"
@@ -32,6 +34,10 @@ const char kUsage[] =
     "  --model NAME        answer printer ID requests (GS I) as this model, one of\n"
     "                      %s (default %s)\n"
     "  --width DOTS        paper width in dots at 8 dots/mm (default 576)\n"
+    "  --kanji CODE        the double-byte code of Kanji mode (FS &): shift-jis (default; FS C\n"
+    "                      switches to JIS or Shift JIS-2004), gb18030, big5 or ksc5601\n"
+    "  --font-dir DIR      where the 24-dot fonts for glyphs beyond the built-in ones are,\n"
+    "                      f24.pcf.gz and h24.pcf.gz (default %s)\n"
     "  --drawer-close-ms MS  a kicked drawer closes by itself after MS (default 3000, 0 never)\n"
     "  --drawer-open-high  the drawer sense line is high while the drawer is open\n"
     "  --display-tcp PORT  a customer display on 127.0.0.1:PORT (0 picks a free port); its\n"
@@ -46,7 +52,8 @@ const char kUsage[] =
 
 void printUsage(FILE* to) {
   std::fprintf(to, kUsage, vprinter::modelNames().c_str(), vprinter::defaultModel().name,
-               vprinter::displayModelNames().c_str(), vprinter::defaultDisplayModel().name);
+               vprinter::defaultWideFontDir(), vprinter::displayModelNames().c_str(),
+               vprinter::defaultDisplayModel().name);
 }
 
 vprinter::Server* gServer = nullptr;
@@ -105,6 +112,10 @@ int main(int argc, char** argv) {
     } else if (a == "--width" && hasValue) {
       if (!number(argv[++i], 64, 1600, v)) return usage("bad width");
       printerOpts.width = int(v);
+    } else if (a == "--kanji" && hasValue) {
+      if (!vprinter::kanjiFamilyNamed(argv[++i], printerOpts.kanji)) return usage("unknown Kanji code");
+    } else if (a == "--font-dir" && hasValue) {
+      vprinter::setWideFontDir(argv[++i]);
     } else if (a == "--drawer-close-ms" && hasValue) {
       if (!number(argv[++i], 0, 86400000, closeMs)) return usage("bad drawer time");
     } else if (a == "--drawer-open-high") {

@@ -98,7 +98,7 @@ TEST(Decoder, OtherSymbolFormAndStatusRequests) {
 // Functions of the pL pH families this printer lacks are skipped whole and
 // noted: their parameter bytes never come out as text.
 TEST(Decoder, UnknownLengthPrefixedCommandsAreSkippedWhole) {
-  std::string stream = hex("1C2841 0200 3000 1B2841 0400 3031 0302 1D2845 0300 0149 4E 1D2841 0200 3032") + "ok";
+  std::string stream = hex("1C2858 0200 3000 1B2841 0400 3031 0302 1D2845 0300 0149 4E 1D2841 0200 3032") + "ok";
   std::vector<Command> got = decodeAll(stream);
   ASSERT_EQ(got.size(), 5u);
   const char* names[] = {"fs-paren", "esc-paren", "gs-paren", "gs-paren"};

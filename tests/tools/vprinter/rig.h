@@ -36,11 +36,19 @@ inline std::string scratchDir() {
   return dir ? dir : "/tmp";
 }
 
+inline PrinterOptions rigOptions(Multibyte kanji) {
+  PrinterOptions o{scratchDir(), 576};
+  o.kanji = kanji;
+  return o;
+}
+
 struct Rig {
-  PrinterOptions opts{scratchDir(), 576};
-  Printer printer{opts};
+  PrinterOptions opts;
+  Printer printer;
   Session host{"test"};
-  Rig() { printer.attach(&host); }
+  explicit Rig(Multibyte kanji = Multibyte::ShiftJis) : opts(rigOptions(kanji)), printer(opts) {
+    printer.attach(&host);
+  }
   ~Rig() { printer.detach(&host); }
   // Sends bytes and returns what the printer answered.
   std::string send(const std::string& bytes) {

@@ -19,6 +19,9 @@ enum class Op {
   PrintColor, CharColor, CodeTable, International, UpsideDown, Rotate90,
   LineSpacing, DefaultLineSpacing, RightSpacing, AbsolutePos, RelativePos,
   LeftMargin, AreaWidth,
+  // Kanji mode and the character encoding
+  KanjiOn, KanjiOff, KanjiCode, KanjiMode, KanjiUnderline, KanjiSpacing, KanjiQuad,
+  KanjiDefine, KanjiCancel, KanjiFont, CharEncoding,
   // cutter
   Cut,
   // bar codes and 2D symbols

@@ -105,15 +105,15 @@ const Fixed kFixed[] = {
     {GS, 'g', 4, Op::Other, "maintenance-counter"},
     {GS, 'z', 3, Op::Other, "recovery-wait"},
     {FS, 'p', 2, Op::NvBitImagePrint, "print-nv-bit-image"},
-    {FS, '!', 1, Op::Other, "kanji-mode"},
-    {FS, '&', 0, Op::Other, "kanji-on"},
-    {FS, '.', 0, Op::Other, "kanji-off"},
-    {FS, '-', 1, Op::Other, "kanji-underline"},
-    {FS, 'C', 1, Op::Other, "kanji-code"},
-    {FS, 'S', 2, Op::Other, "kanji-spacing"},
-    {FS, 'W', 1, Op::Other, "kanji-quad"},
-    {FS, '?', 2, Op::Other, "cancel-user-kanji"},
-    {FS, '2', 74, Op::Other, "define-user-kanji"},
+    {FS, '!', 1, Op::KanjiMode, "kanji-mode"},
+    {FS, '&', 0, Op::KanjiOn, "kanji-on"},
+    {FS, '.', 0, Op::KanjiOff, "kanji-off"},
+    {FS, '-', 1, Op::KanjiUnderline, "kanji-underline"},
+    {FS, 'C', 1, Op::KanjiCode, "kanji-code"},
+    {FS, 'S', 2, Op::KanjiSpacing, "kanji-spacing"},
+    {FS, 'W', 1, Op::KanjiQuad, "kanji-quad"},
+    {FS, '?', 2, Op::KanjiCancel, "cancel-user-kanji"},
+    {FS, '2', 74, Op::KanjiDefine, "define-user-kanji"},
     {DLE, 0x05, 1, Op::RealtimeRecover, "realtime-request"},
 };
 
@@ -347,6 +347,19 @@ std::size_t gsParen(const std::uint8_t* p, std::size_t n, Command& c, std::size_
   return skipParen(p, n, "gs-paren", c, skip);
 }
 
+// FS ( A pL pH fn m (Kanji character font), FS ( C pL pH fn ... (character
+// encoding, font priority): args fn and the parameter bytes.
+std::size_t fsParen(const std::uint8_t* p, std::size_t n, Command& c, std::size_t& skip) {
+  if (n < 5) return 0;
+  std::size_t len = u16(p + 3);
+  if ((p[2] != 'A' && p[2] != 'C') || len < 1 || len > 8) return skipParen(p, n, "fs-paren", c, skip);
+  if (n < 5 + len) return 0;
+  if (p[2] == 'A') set(c, Op::KanjiFont, "kanji-font");
+  else set(c, Op::CharEncoding, p[5] == 60 ? "font-priority" : "char-encoding");
+  for (std::size_t i = 0; i < len; ++i) c.args.push_back(p[5 + i]);
+  return 5 + len;
+}
+
 // ESC Z m n k dL dH d...: a 2D symbol of the type GS Z chose, printed at once.
 std::size_t symbolPrint(const std::uint8_t* p, std::size_t n, Command& c, std::size_t& skip) {
   if (n < 7) return 0;
@@ -437,9 +450,7 @@ Special findSpecial(std::uint8_t lead, std::uint8_t code) {
       {ESC, '(', [](const std::uint8_t* p, std::size_t n, Command& c, std::size_t& s) {
          return skipParen(p, n, "esc-paren", c, s);
        }},
-      {FS, '(', [](const std::uint8_t* p, std::size_t n, Command& c, std::size_t& s) {
-         return skipParen(p, n, "fs-paren", c, s);
-       }},
+      {FS, '(', fsParen},
       {ESC, 'Z', symbolPrint},
       {GS, '8', gsEight},
       {GS, '*', downloadImage},

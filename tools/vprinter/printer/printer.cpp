@@ -20,7 +20,7 @@ const Model& modelNamed(const std::string& name) {
 Printer::Printer(const PrinterOptions& options)
     : model_(modelNamed(options.model)),
       receipts_(options.outDir, options.width),
-      renderer_(receipts_, model_.cutterDistance) {}
+      renderer_(receipts_, model_.cutterDistance, options.kanji) {}
 
 void Printer::attach(Session* s) { sessions_.push_back(s); }
 
@@ -38,6 +38,8 @@ void Printer::receive(Session& s, const std::uint8_t* bytes, std::size_t length)
 }
 
 void Printer::handle(Session& s, const Command& c) {
+  // Decoded before it prints: printing moves the decoder on.
+  const std::string shown = c.op == Op::Text ? renderer_.previewText(c.data) : std::string();
   bool done = false;
   std::string remark = immediate(s, c, done);
   if (!done) {
@@ -54,18 +56,17 @@ void Printer::handle(Session& s, const Command& c) {
     }
   }
   if (remark.empty()) {
-    logCommand(c, s.name);
+    logCommand(c, s.name, &shown);
   } else {
     Command logged = c;
     logged.note = logged.note.empty() ? remark : logged.note + "; " + remark;
-    logCommand(logged, s.name);
+    logCommand(logged, s.name, &shown);
   }
 }
 
-void Printer::logCommand(const Command& c, const std::string& source) {
+void Printer::logCommand(const Command& c, const std::string& source, const std::string* shown) {
   if (c.op != Op::Text) return log_.write(c, source);
-  const TextStyle& style = renderer_.style();
-  const std::string text = decodeText(c.data, style.codeTable, style.international);
+  const std::string text = shown ? *shown : renderer_.previewText(c.data);
   log_.write(c, source, &text);
 }
 

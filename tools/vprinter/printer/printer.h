@@ -35,6 +35,7 @@ struct PrinterOptions {
   std::string outDir = ".";
   int width = 576;
   std::string model = defaultModel().name;
+  Multibyte kanji = Multibyte::ShiftJis;  // the code Kanji mode reads (--kanji)
 };
 
 class Printer {
@@ -74,8 +75,9 @@ class Printer {
 
  private:
   void handle(Session& s, const Command& c);
-  // Text is logged as the paper shows it, in the code table in force.
-  void logCommand(const Command& c, const std::string& source);
+  // Text is logged as the paper shows it: `shown`, or else decoded now
+  // with the code table, Kanji mode and encoding in force.
+  void logCommand(const Command& c, const std::string& source, const std::string* shown = nullptr);
   // Returns the remark for the log.
   std::string immediate(Session& s, const Command& c, bool& done);
   // s: where replies go, null when that connection is gone.

@@ -37,9 +37,9 @@ const GlyphRow* find(const GlyphRow (&table)[N], char32_t cp) {
 }
 
 // The twelve ASCII positions the international sets replace, and each
-// set's characters for them (0 USA ... 12 Latin America).
+// set's characters for them (0 USA ... 12 Latin America, 13 Korea ... 16 Vietnam).
 const std::uint8_t kIntlPositions[12] = {0x23, 0x24, 0x40, 0x5B, 0x5C, 0x5D, 0x5E, 0x60, 0x7B, 0x7C, 0x7D, 0x7E};
-const char32_t kIntlSets[13][12] = {
+const char32_t kIntlSets[17][12] = {
     {'#', '$', '@', '[', '\\', ']', '^', '`', '{', '|', '}', '~'},
     {'#', '$', 0xE0, 0xB0, 0xE7, 0xA7, '^', '`', 0xE9, 0xF9, 0xE8, 0xA8},
     {'#', '$', 0xA7, 0xC4, 0xD6, 0xDC, '^', '`', 0xE4, 0xF6, 0xFC, 0xDF},
@@ -53,6 +53,10 @@ const char32_t kIntlSets[13][12] = {
     {'#', '$', 0xC9, 0xC6, 0xD8, 0xC5, 0xDC, 0xE9, 0xE6, 0xF8, 0xE5, 0xFC},
     {'#', '$', 0xE1, 0xA1, 0xD1, 0xBF, 0xE9, '`', 0xED, 0xF1, 0xF3, 0xFA},
     {'#', '$', 0xE1, 0xA1, 0xD1, 0xBF, 0xE9, 0xFC, 0xED, 0xF1, 0xF3, 0xFA},
+    {'#', '$', '@', '[', 0x20A9, ']', '^', '`', '{', '|', '}', '~'},                    // 13 Korea
+    {'#', '$', 0x17D, 0x160, 0x110, 0x106, 0x10C, 0x17E, 0x161, 0x111, 0x107, 0x10D},  // 14 Slovenia/Croatia
+    {'#', 0xA5, '@', '[', '\\', ']', '^', '`', '{', '|', '}', '~'},                    // 15 China
+    {'#', 0x20AB, '@', '[', '\\', ']', '^', '`', '{', '|', '}', '~'},                  // 16 Vietnam
 };
 
 const GlyphRow* findGlyph(int font, char32_t cp) { return font == 1 ? find(kFontB, cp) : find(kFontA, cp); }
@@ -80,7 +84,7 @@ Bitmap glyph(int font, char32_t cp) {
 
 char32_t decodeByte(std::uint8_t byte, int table, int intl) {
   if (byte < 0x80) {
-    if (intl > 0 && intl < 13)
+    if (intl > 0 && intl < 17)
       for (int i = 0; i < 12; ++i)
         if (kIntlPositions[i] == byte) return kIntlSets[intl][i];
     return byte;
@@ -99,13 +103,19 @@ std::string decodeText(const std::string& bytes, int table, int intl) {
 }
 
 void appendUtf8(char32_t cp, std::string& out) {
+  if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
   if (cp < 0x80) {
     out += char(cp);
   } else if (cp < 0x800) {
     out += char(0xC0 | (cp >> 6));
     out += char(0x80 | (cp & 0x3F));
-  } else {
+  } else if (cp < 0x10000) {
     out += char(0xE0 | (cp >> 12));
+    out += char(0x80 | ((cp >> 6) & 0x3F));
+    out += char(0x80 | (cp & 0x3F));
+  } else {
+    out += char(0xF0 | (cp >> 18));
+    out += char(0x80 | ((cp >> 12) & 0x3F));
     out += char(0x80 | ((cp >> 6) & 0x3F));
     out += char(0x80 | (cp & 0x3F));
   }

@@ -1,7 +1,6 @@
 #include "tools/vprinter/render/renderer.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "tools/vprinter/render/font.h"
 
@@ -14,12 +13,17 @@ int argAt(const Command& c, std::size_t i) { return i < c.args.size() ? c.args[i
 
 }  // namespace
 
-Renderer::Renderer(Receipts& paper, int cutterDistance) : paper_(paper), cutterDistance_(cutterDistance) {
+Renderer::Renderer(Receipts& paper, int cutterDistance, Multibyte kanji)
+    : paper_(paper), cutterDistance_(cutterDistance), kanjiFamily_(kanji) {
   reset();
 }
 
 void Renderer::reset() {
   style_ = TextStyle();
+  kanji_ = KanjiStyle();
+  decoder_ = TextDecoder();
+  decoder_.mode.multibyte = kanjiFamily_;
+  userKanji_.clear();
   align_ = 0;
   lineSpacing_ = 30;
   leftMargin_ = 0;
@@ -51,8 +55,18 @@ bool Renderer::handles(Op op) {
 }
 
 std::string Renderer::apply(const Command& c) {
+  if (c.op != Op::Text && decoder_.pending()) {  // a character cut short by a command
+    std::vector<TextChar> rest;
+    std::vector<char32_t> missing;
+    decoder_.flush(rest);
+    print(rest, missing);
+  }
   switch (c.op) {
     case Op::Text: return text(c.data);
+    case Op::KanjiOn: case Op::KanjiOff: case Op::KanjiCode: case Op::KanjiMode: case Op::KanjiUnderline:
+    case Op::KanjiSpacing: case Op::KanjiQuad: case Op::KanjiDefine: case Op::KanjiCancel: case Op::KanjiFont:
+    case Op::CharEncoding:
+      return kanjiCommand(c);
     case Op::Init:
       reset();
       return "";
@@ -152,51 +166,6 @@ std::string Renderer::motionCommand(const Command& c) {
     default: break;
   }
   return "";
-}
-
-std::string Renderer::text(const std::string& bytes) {
-  std::vector<char32_t> missing;
-  for (unsigned char b : bytes) {
-    char32_t cp = decodeByte(b, style_.codeTable, style_.international);
-    std::string utf8;
-    appendUtf8(cp, utf8);
-    paper_.addText(utf8);
-    if (!hasGlyph(style_.font, cp) && std::find(missing.begin(), missing.end(), cp) == missing.end())
-      missing.push_back(cp);
-    Bitmap g = renderChar(cp);
-    int advance = g.w;
-    add(std::move(g), advance);
-  }
-  if (missing.empty()) return "";
-  std::string remark = "no glyph, box printed, for";
-  for (std::size_t i = 0; i < missing.size() && i < 8; ++i) {
-    char code[16];
-    std::snprintf(code, sizeof code, " U+%04X", unsigned(missing[i]));
-    remark += code;
-  }
-  return missing.size() > 8 ? remark + " ..." : remark;
-}
-
-Bitmap Renderer::renderChar(char32_t cp) const {
-  Bitmap g = glyph(style_.font, cp);
-  if (style_.rotate90) g = rotateCw(g);
-  if (style_.bold) {
-    Bitmap shifted = g;
-    for (int y = 0; y < g.h; ++y)
-      for (int x = g.w - 1; x > 0; --x)
-        if (g.at(x - 1, y)) shifted.set(x, y, 1);
-    g = shifted;
-  }
-  int sx = style_.widthMul * (style_.doubleWidth ? 2 : 1), sy = style_.heightMul * (style_.doubleHeight ? 2 : 1);
-  Bitmap cell(g.w + style_.rightSpacing, g.h);
-  cell.blit(g, 0, 0);
-  cell = scale(cell, sx, sy);
-  if (style_.underline) cell.fill(0, cell.h - style_.underline, cell.w, style_.underline, 1);
-  for (auto& p : cell.px) {
-    if (style_.reverse) p = p ? 0 : 1;
-    if (p) p = style_.colour;
-  }
-  return cell;
 }
 
 int Renderer::lineLength() const {

@@ -12,6 +12,7 @@
 #include "tools/vprinter/render/barcode.h"
 #include "tools/vprinter/render/bitmap.h"
 #include "tools/vprinter/render/receipts.h"
+#include "tools/vprinter/text/text_decoder.h"
 
 namespace vprinter {
 
@@ -26,10 +27,17 @@ struct TextStyle {
   int codeTable = 0, international = 0;
 };
 
+// What FS !, FS -, FS S and FS W set for the characters of Kanji mode.
+struct KanjiStyle {
+  bool doubleWidth = false, doubleHeight = false;
+  int underline = 0;          // dots
+  int left = 0, right = 0;    // spacing, dots
+};
+
 class Renderer {
  public:
   // cutterDistance: dots of paper between the print head and the cutter.
-  explicit Renderer(Receipts& paper, int cutterDistance = 0);
+  explicit Renderer(Receipts& paper, int cutterDistance = 0, Multibyte kanji = Multibyte::ShiftJis);
 
   // Acts on one command; returns a remark for the log (empty when none).
   std::string apply(const Command& cmd);
@@ -37,6 +45,11 @@ class Renderer {
   static bool handles(Op op);
 
   const TextStyle& style() const { return style_; }
+  const KanjiStyle& kanjiStyle() const { return kanji_; }
+  const TextMode& textMode() const { return decoder_.mode; }
+  // UTF-8 of the characters a text command's bytes stand for now, as the
+  // paper will show them; changes nothing.
+  std::string previewText(const std::string& bytes) const;
   int lineSpacing() const { return lineSpacing_; }
   bool pageMode() const { return page_.active; }
 
@@ -65,10 +78,15 @@ class Renderer {
   std::string codeCommand(const Command& c);
   std::string pageCommand(const Command& c);
 
-  // text
+  // text (renderer_text.cpp)
   // Returns a remark naming the characters the font lacks.
   std::string text(const std::string& bytes);
-  Bitmap renderChar(char32_t cp) const;
+  std::string kanjiCommand(const Command& c);
+  // Prints decoded characters; collects those no font has in `missing`.
+  void print(const std::vector<TextChar>& chars, std::vector<char32_t>& missing);
+  Bitmap renderChar(char32_t cp, std::vector<char32_t>& missing) const;
+  Bitmap kanjiCell(const TextChar& ch, std::vector<char32_t>& missing) const;
+  Bitmap styled(Bitmap g, int sx, int sy, int left, int right, int underline) const;
   void add(Bitmap b, int advance);
   int lineLength() const;
   // Prints the line buffer; `advance` dots of feed (0: print only). The feed
@@ -98,6 +116,10 @@ class Renderer {
   Receipts& paper_;
   int cutterDistance_;
   TextStyle style_;
+  KanjiStyle kanji_;
+  Multibyte kanjiFamily_;
+  TextDecoder decoder_;
+  std::map<std::uint16_t, Bitmap> userKanji_;  // FS 2, by code
   int align_ = 0;
   int lineSpacing_ = 30;  // dots
   int leftMargin_ = 0, areaWidth_ = 0;
