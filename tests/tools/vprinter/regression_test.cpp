@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "tests/fuzz/vprinter_decoder/decoder_driver.h"
+#include "tests/fuzz/vprinter_text/text_driver.h"
 #include "tests/tools/vprinter/rig.h"
 
 namespace vprinter::test {
@@ -37,6 +38,17 @@ TEST(DecoderFuzzInputs, KeptRegressionsStillHold) {
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(RunVprinterDecoderInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), "")
         << path;
+  }
+}
+
+TEST(TextFuzzInputs, KeptInputsStillHold) {
+  std::vector<std::string> files;
+  AddFiles(VPRINTER_TEXT_CORPUS_DIR, "", &files);
+  ASSERT_GE(files.size(), 8u);  // one per code and mode at least
+  for (const std::string& path : files) {
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(RunVprinterTextInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), "") << path;
   }
 }
 

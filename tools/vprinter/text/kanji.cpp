@@ -49,7 +49,7 @@ struct Closer {
 // The code points of one complete character's bytes; empty when the
 // converter has no character for them.
 std::vector<char32_t> convert(const Code& code, const std::uint8_t* bytes, std::size_t n) {
-  static std::unique_ptr<void, Closer> converters[std::size(kCodes)];
+  thread_local std::unique_ptr<void, Closer> converters[std::size(kCodes)];
   auto& cd = converters[std::size_t(&code - kCodes)];
   if (!cd) {
     iconv_t opened = iconv_open("UTF-32LE", code.converter);

@@ -42,7 +42,7 @@ class TextDecoder {
   void decode(std::string_view bytes, std::vector<TextChar>& out);
   // Ends an incomplete character (another command came): one U+FFFD.
   void flush(std::vector<TextChar>& out);
-  bool pending() const { return !pending_.empty(); }
+  std::size_t pending() const { return pending_.size(); }  // bytes held, at most 3
   void reset() { pending_.clear(); }
 
  private:
