@@ -83,7 +83,7 @@ std::vector<hb_script_t> ResolveScripts(const std::u32string& text) {
     }
     scripts[i] = current;
   }
-  for (size_t i = 0; i < leading && i < text.size(); ++i) scripts[i] = scripts[leading];
+  if (leading < text.size()) std::fill(scripts.begin(), scripts.begin() + leading, scripts[leading]);
   return scripts;
 }
 
