@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -37,6 +38,36 @@ TEST(VisualOrder, BracketsInRightToLeftRunsAreMirrored) {
   EXPECT_EQ(VisualOrder(U"(שלום)"), U"(םולש)");
   EXPECT_EQ(VisualOrder(U"שלום [אב] <גד>"), U"<דג> [בא] םולש");
   EXPECT_EQ(VisualOrder(U"abc (de)"), U"abc (de)");  // left to right: untouched
+}
+
+TEST(VisualOrder, EveryKindOfBracketIsMirroredBetweenHebrewLetters) {
+  const std::pair<char32_t, char32_t> pairs[] = {
+      {U'(', U')'},         {U'[', U']'},         {U'{', U'}'},         {U'<', U'>'},
+      {U'\u00AB', U'\u00BB'}, {U'\u2039', U'\u203A'}, {U'\u2045', U'\u2046'}, {U'\u207D', U'\u207E'},
+      {U'\u2264', U'\u2265'}, {U'\u2208', U'\u220B'}, {U'\u2308', U'\u2309'}, {U'\u3008', U'\u3009'},
+      {U'\u300A', U'\u300B'}, {U'\u300C', U'\u300D'}, {U'\u3010', U'\u3011'}, {U'\uFF08', U'\uFF09'},
+      {U'\uFF3B', U'\uFF3D'}, {U'\uFF5B', U'\uFF5D'}, {U'\uFF62', U'\uFF63'}, {U'\u27E8', U'\u27E9'},
+  };
+  for (const auto& [open, close] : pairs) {
+    SCOPED_TRACE(testing::Message() << std::hex << static_cast<uint32_t>(open));
+    const std::u32string logical = {U'\u05D0', open, U'\u05D1', close, U'\u05D2'};
+    const std::u32string visual = {U'\u05D2', open, U'\u05D1', close, U'\u05D0'};
+    EXPECT_EQ(VisualOrder(logical), visual);
+    // Between Latin letters nothing is mirrored.
+    const std::u32string latin = {U'a', open, U'b', close, U'c'};
+    EXPECT_EQ(VisualOrder(latin), latin);
+  }
+  EXPECT_EQ(VisualOrder(U"א+ב=ג"), U"ג=ב+א");  // no mirrored form: unchanged
+}
+
+TEST(VisualOrder, MarksAndExplicitDirectionsFollowTheAlgorithm) {
+  // A right-to-left mark makes the paragraph right to left.
+  EXPECT_EQ(VisualOrder(U"\u200Fabc 12"), U"abc 12\u200F");
+  // Hebrew points stay after their letter in logical order, so before it on display.
+  EXPECT_EQ(VisualOrder(U"\u05E9\u05C1\u05DC"), U"\u05DC\u05C1\u05E9");
+  // Digits between Hebrew words keep their order; the words around them turn.
+  EXPECT_EQ(VisualOrder(U"אב 12 גד"), U"דג 12 בא");
+  EXPECT_EQ(VisualOrder(U"abc אב 12 גד xyz"), U"abc דג 12 בא xyz");
 }
 
 TEST(VisualOrder, ArabicLettersReversedAndEuropeanDigitsAfterThemKeepTheirOrder) {
@@ -161,6 +192,16 @@ TEST(DrawTextRun, ArabicIsJoinedAndHebrewRunsRightToLeft) {
   }
   EXPECT_EQ(differ_as_bet_first, 0);
   EXPECT_GT(differ_as_alef_first, 0);
+}
+
+TEST(DrawTextRun, ATallerCellScalesTheTextAndItsBaseline) {
+  const Ink small = InkOf(Draw(U"Hello", 24));
+  const TextPicture big_picture = Draw(U"Hello", 48);
+  const Ink big = InkOf(big_picture);
+  EXPECT_GE(big.bottom, 2 * small.bottom - 2);
+  EXPECT_LE(big.bottom, 2 * small.bottom + 2);
+  EXPECT_GT(big.dots, 3 * small.dots);
+  EXPECT_GE(big_picture.width, 2 * Draw(U"Hello", 24).width - 4);
 }
 
 TEST(DrawTextRun, BoldHasMoreInk) {
