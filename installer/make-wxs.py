@@ -24,6 +24,7 @@ UPGRADE_CODES = {"x64": "5C0E2F7A-93B1-4E57-8D3A-61F0C2A4B864", "x86": "2A7D9E14
 COM_CLASSES = [
     ("Tavo.POSPrinter.ServiceObject.1.9", "{A15AA58F-FA00-4ED7-ABEB-2D823DEEAE22}"),
     ("Tavo.CashDrawer.ServiceObject1.9", "{62A6B3AF-642F-4079-B263-879204D27AEE}"),
+    ("Tavo.LineDisplay.ServiceObject.1.9", "{A6C4BD93-90B5-486E-884F-2185BFE8C845}"),
 ]
 THREADING_MODEL = "Apartment"
 BINARIES = ["ptrservice.dll", "portmgr.dll", "devsetup.exe"]

@@ -18,7 +18,7 @@ constexpr int32_t kParallelOptions[5] = {1, 0, 0, 0, 3000};
 
 class EntryReader {
  public:
-  explicit EntryReader(const std::string& deviceKey) : key_(PrinterEntryKey(deviceKey)) {}
+  explicit EntryReader(const std::string& entryKey) : key_(entryKey) {}
 
   bool Text(const char* name, std::string* out) const { return registry_.ReadString(key_, name, out); }
   void TextNumber(const char* name, int32_t* out) const {
@@ -71,8 +71,16 @@ int32_t ServiceObjectVersionFrom(const std::string& version) {
   return static_cast<int32_t>(std::min<int64_t>(version64, INT32_MAX));
 }
 
+std::string DisplayEntryKey(const std::string& deviceKey) {
+  return std::string(schema::kLineDisplayKey) + "\\" + deviceKey;
+}
+
 bool ReadDeviceEntry(const std::string& deviceKey, const DeviceEntryEnvironment& env, DeviceEntry* e) {
-  const EntryReader r(deviceKey);
+  return ReadDeviceEntryAt(PrinterEntryKey(deviceKey), env, e);
+}
+
+bool ReadDeviceEntryAt(const std::string& entryKey, const DeviceEntryEnvironment& env, DeviceEntry* e) {
+  const EntryReader r(entryKey);
   e->portName.clear();
   e->deviceName.clear();
   r.Text(schema::kPort, &e->portName);

@@ -42,12 +42,16 @@ struct DeviceEntryEnvironment {
 // member as preset, except port name and device name, which start empty.
 // False when the port name or the device name ends up empty.
 bool ReadDeviceEntry(const std::string& deviceKey, const DeviceEntryEnvironment& env, DeviceEntry* entry);
+// The same rules for the entry at this full key path (a line display's
+// entry has the printer's layout under its own class key).
+bool ReadDeviceEntryAt(const std::string& entryKey, const DeviceEntryEnvironment& env, DeviceEntry* entry);
 
 // 1009000 plus the number after the last "." (1009000 without a ".").
 int32_t ServiceObjectVersionFrom(const std::string& version);
 
-// The registry key of a printer's device entry.
+// The registry keys of a printer's and of a line display's device entry.
 std::string PrinterEntryKey(const std::string& deviceKey);
+std::string DisplayEntryKey(const std::string& deviceKey);
 
 // The port-manager settings of the entry's port. portName points into the
 // entry, which must outlive the result.

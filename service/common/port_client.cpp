@@ -23,6 +23,7 @@ CPortManager* CPortClient::Manager() const {
 void CPortClient::Attach(CPortManager& port, bool attach) {
   if (user_ == PORT_USER_PRINTER) port.SetPrinterUser(attach ? printerReceiver_ : nullptr);
   if (user_ == PORT_USER_DRAWER) port.SetDrawerUser(attach ? drawerReceiver_ : nullptr);
+  if (user_ == PORT_USER_DISPLAY) port.SetDisplayUser(attach ? displayReceiver_ : nullptr);
 }
 
 bool CPortClient::Open(const PortSettings& settings, IPrinterPortUser* receiver) {
@@ -34,6 +35,13 @@ bool CPortClient::Open(const PortSettings& settings, IPrinterPortUser* receiver)
 bool CPortClient::Open(const PortSettings& settings, IDrawerPortUser* receiver) {
   printerReceiver_ = nullptr;
   drawerReceiver_ = receiver;
+  return OpenPort(settings);
+}
+
+bool CPortClient::Open(const PortSettings& settings, IDisplayPortUser* receiver) {
+  printerReceiver_ = nullptr;
+  drawerReceiver_ = nullptr;
+  displayReceiver_ = receiver;
   return OpenPort(settings);
 }
 

@@ -1,5 +1,5 @@
 // One Service Object's hold on a shared port object: the handle that
-// AcquirePort gave its user bit (1 printer, 2 cash drawer), the manager
+// AcquirePort gave its user bit (1 printer, 2 cash drawer, 4 line display), the manager
 // found by that handle, opening and closing for that user, and the status
 // receiver the port's monitor thread reports to while the port is open.
 //
@@ -36,6 +36,7 @@ class CPortClient {
   // is detached again.
   bool Open(const PortSettings& settings, IPrinterPortUser* receiver);
   bool Open(const PortSettings& settings, IDrawerPortUser* receiver);
+  bool Open(const PortSettings& settings, IDisplayPortUser* receiver);
   // Detaches the receiver and closes the port for this user.
   void Close();
   bool IsOpen() const { return open_; }
@@ -54,4 +55,5 @@ class CPortClient {
   bool open_ = false;
   IPrinterPortUser* printerReceiver_ = nullptr;
   IDrawerPortUser* drawerReceiver_ = nullptr;
+  IDisplayPortUser* displayReceiver_ = nullptr;
 };

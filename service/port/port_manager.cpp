@@ -98,3 +98,8 @@ void CPortManager::SetDrawerUser(IDrawerPortUser* user) {
   std::lock_guard<std::mutex> lock(usersMutex_);
   drawer_ = user;
 }
+
+void CPortManager::SetDisplayUser(IDisplayPortUser* user) {
+  std::lock_guard<std::mutex> lock(usersMutex_);
+  display_ = user;
+}

@@ -89,6 +89,7 @@ class CPortManager {
   // while holding a lock that the user's callbacks take.
   void SetPrinterUser(IPrinterPortUser* user);
   void SetDrawerUser(IDrawerPortUser* user);
+  void SetDisplayUser(IDisplayPortUser* user);
 
   const PortLibrary& Library() const { return lib_; }
   int32_t Handle() const { return handle_; }
@@ -118,6 +119,7 @@ class CPortManager {
   std::mutex usersMutex_;  // held by the monitor while it calls a user
   IPrinterPortUser* printer_ = nullptr;
   IDrawerPortUser* drawer_ = nullptr;
+  IDisplayPortUser* display_ = nullptr;
 
   std::mutex stopMutex_;
   std::condition_variable stopCv_;

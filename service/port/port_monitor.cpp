@@ -68,8 +68,15 @@ void CPortManager::PollPower(int32_t* lastPower) {
   ReportPowerChange(power);
 }
 
-// Called on the monitor thread only. The writes take no port lock.
+// Called on the monitor thread only. The writes take no port lock. A port
+// that only a line display has open gets no printer command: the display
+// would show it.
 void CPortManager::ReportPowerChange(int32_t power) {
+  {
+    std::lock_guard<std::mutex> lock(usersMutex_);
+    if (display_) display_->OnDisplayPower(power == kPowerOnline ? kPowerOnline : kPowerOffline);
+  }
+  if (openMask_ == PORT_USER_DISPLAY) return;
   if (power == kPowerOnline) {
     Write(kEnableStatusBack, sizeof kEnableStatusBack);
     std::lock_guard<std::mutex> lock(usersMutex_);

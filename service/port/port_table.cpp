@@ -13,8 +13,11 @@ PortEntry* g_head = nullptr;  // under TableMutex
 bool g_useTestTable = false;
 PortLibrary g_testTable;
 
-bool IsKnownUser(uint8_t user) { return user == PORT_USER_PRINTER || user == PORT_USER_DRAWER; }
-int UserIndex(uint8_t user) { return user == PORT_USER_PRINTER ? 0 : 1; }
+bool IsKnownUser(uint8_t user) {
+  return user == PORT_USER_PRINTER || user == PORT_USER_DRAWER || user == PORT_USER_DISPLAY;
+}
+int UserIndex(uint8_t user) { return user == PORT_USER_PRINTER ? 0 : (user == PORT_USER_DRAWER ? 1 : 2); }
+constexpr int kUsers = 3;
 
 PortEntry* FindByName(const std::string& portName) {
   for (PortEntry* e = g_head; e; e = e->next)
@@ -23,7 +26,11 @@ PortEntry* FindByName(const std::string& portName) {
 }
 
 bool Holds(const PortEntry& e, int32_t handle) {
-  return handle != 0 && (e.manager->Handle() == handle || e.userHandle[0] == handle || e.userHandle[1] == handle);
+  if (handle == 0) return false;
+  if (e.manager->Handle() == handle) return true;
+  for (int32_t own : e.userHandle)
+    if (own == handle) return true;
+  return false;
 }
 
 PortEntry* FindByHandle(int32_t handle, PortEntry*** link) {
@@ -95,8 +102,11 @@ bool ReleasePort(uint8_t user, int32_t handle) {
     manager->Library().DeletePort(user, own);
     entry->userMask = remaining;
     entry->userHandle[index] = 0;
-    // The remaining user's handle stays valid for the manager's calls.
-    if (manager->Handle() == own) manager->SetHandle(entry->userHandle[1 - index]);
+    // A remaining user's handle stays valid for the manager's calls.
+    if (manager->Handle() == own) {
+      for (int i = 0; i < kUsers; ++i)
+        if (entry->userHandle[i] != 0) manager->SetHandle(entry->userHandle[i]);
+    }
     return true;
   }
   *link = entry->next;

@@ -13,18 +13,18 @@ struct PortEntry {
   CPortManager* manager = nullptr;  // owned by the table
   std::string portName;
   uint8_t userMask = 0;
-  // The handle CreatePort gave each user (index user bit - 1); the manager
-  // uses the latest one. An entry is found by any of them.
-  int32_t userHandle[2] = {0, 0};
+  // The handle CreatePort gave each user (printer, drawer, display); the
+  // manager uses the latest one. An entry is found by any of them.
+  int32_t userHandle[3] = {0, 0, 0};
   PortEntry* next = nullptr;
 };
 
 // Handle from CreatePort, 0 on failure (library missing, user already
-// holds the port, CreatePort failed, user neither 1 nor 2). A failure leaves
+// holds the port, CreatePort failed, user not 1, 2 or 4). A failure leaves
 // the table as it was.
 int32_t AcquirePort(const std::string& deviceKey, const std::string& portName, uint8_t user);
 // True when an entry with that handle was found and the user held it; only
-// users 1 and 2. A user that still has the port open is closed first.
+// users 1, 2 and 4. A user that still has the port open is closed first.
 bool ReleasePort(uint8_t user, int32_t handle);
 // The entry whose manager (or one of its users) holds the handle, or null.
 // The entry lives until its last user releases it.

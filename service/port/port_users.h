@@ -23,7 +23,16 @@ class IDrawerPortUser {
   virtual void OnDrawerStatus(int32_t status) = 0;
 };
 
+// A line display on a port of its own: it has no automatic status, only
+// the port's power state.
+class IDisplayPortUser {
+ public:
+  virtual ~IDisplayPortUser() = default;
+  virtual void OnDisplayPower(int32_t state) = 0;
+};
+
 enum : uint8_t {
   PORT_USER_PRINTER = 1,
   PORT_USER_DRAWER = 2,
+  PORT_USER_DISPLAY = 4,
 };

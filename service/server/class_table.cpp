@@ -4,6 +4,7 @@
 
 #include "service/server/cash_drawer_object.h"
 #include "service/server/guids.h"
+#include "service/server/line_display_object.h"
 #include "service/server/pos_printer_object.h"
 
 namespace server {
@@ -11,10 +12,12 @@ namespace {
 
 CClassFactory g_printerFactory(&CPOSPrinterObject::Create);
 CClassFactory g_drawerFactory(&CCashDrawerObject::Create);
+CClassFactory g_displayFactory(&CLineDisplayObject::Create);
 
 const ServerClass kClasses[] = {
     {&CLSID_POSPrinter, L"Tavo.POSPrinter.ServiceObject.1.9", &g_printerFactory},
     {&CLSID_CashDrawer, L"Tavo.CashDrawer.ServiceObject1.9", &g_drawerFactory},
+    {&CLSID_LineDisplay, L"Tavo.LineDisplay.ServiceObject.1.9", &g_displayFactory},
 };
 
 }  // namespace

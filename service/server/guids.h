@@ -14,4 +14,8 @@ extern const CLSID CLSID_CashDrawer;
 extern const IID DIID_CashDrawer;
 extern const GUID LIBID_CashDrawer;
 
+extern const CLSID CLSID_LineDisplay;
+extern const IID DIID_LineDisplay;
+extern const GUID LIBID_LineDisplay;
+
 }  // namespace server

@@ -14,7 +14,8 @@ PROGID=Tavo.POSPrinter.ServiceObject.1.9
 # Every class the module may serve (ProgID CLSID): a served class missing
 # from the package's rows shows up as a difference.
 CLASSES='Tavo.POSPrinter.ServiceObject.1.9 {A15AA58F-FA00-4ED7-ABEB-2D823DEEAE22}
-Tavo.CashDrawer.ServiceObject1.9 {62A6B3AF-642F-4079-B263-879204D27AEE}'
+Tavo.CashDrawer.ServiceObject1.9 {62A6B3AF-642F-4079-B263-879204D27AEE}
+Tavo.LineDisplay.ServiceObject.1.9 {A6C4BD93-90B5-486E-884F-2185BFE8C845}'
 DEVICEKEY='HKEY_LOCAL_MACHINE\Software\OLEforRetail\ServiceOPOS\POSPrinter\InstalledPrinter'
 
 rm -rf "$WORK"
@@ -36,7 +37,7 @@ products=$(grep -c 'DisplayName.*REG_SZ.*Tavo OPOS$' "$WORK/uninstall.txt" || tr
 grep -q "DisplayVersion.*$VERSION" "$WORK/uninstall.txt" || fail "the installed product is not version $VERSION"
 
 echo "--- files and ServiceInfo"
-for f in ptrservice.dll portmgr.dll devsetup.exe setup.inf posprn.inf posdisp.inf poscash.inf TavoPOS-R200.inf; do
+for f in ptrservice.dll portmgr.dll devsetup.exe setup.inf posprn.inf posdisp.inf poscash.inf TavoPOS-R200.inf QDX-200.inf QDX-420.inf; do
   [ -f "$C/$FILES/Tavo OPOS/$f" ] || fail "$FILES/Tavo OPOS/$f was not installed"
 done
 [ -d "$C/$FILES/Tavo OPOS/Utility" ] || fail "no Utility folder"
