@@ -87,6 +87,8 @@ echo "virtual printer: data 127.0.0.1:$PORT, control 127.0.0.1:$CONTROL, output 
 "$WINE" regsvr32 /s "$(winpath "$WINBIN/ptrservice.dll")" || { echo "regsvr32 ptrservice.dll failed" >&2; exit 1; }
 
 export TAVO_E2E_DEVICE=$DEVICE TAVO_E2E_CONTROL_PORT=$CONTROL TAVO_E2E_OUT="$(winpath "$OUT")"
+# The package's data files (the line display profiles).
+export TAVO_E2E_DATA="$(winpath "$(cd "$(dirname "$PROFILE")/../.." && pwd)/data")"
 set +e
 "$WINE" "$WINBIN/test_e2e.exe" --gtest_brief=0 "$@"
 rc=$?
