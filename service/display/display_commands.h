@@ -33,6 +33,8 @@ constexpr uint8_t kCursorDisplay[] = {0x1F, 0x43};     // US C n, 0 off, 1 on
 constexpr uint8_t kReverse[] = {0x1F, 0x72};           // US r n, 0 off, 1 on
 
 constexpr int kBrightnessLevels = 4;
+// The tube's light at levels 1..4, in percent of full.
+constexpr int kBrightnessPercent[kBrightnessLevels] = {20, 40, 60, 100};
 constexpr int kBlinkUnitMs = 50;
 constexpr int kBlinkMaxUnits = 254;  // 255 would turn the screen off
 

@@ -14,7 +14,6 @@ namespace {
 enum : int32_t { DISP_MT_NONE = 0, DISP_MT_INIT = 5, DISP_MF_PLACE = 1 };
 enum : int32_t { DISP_CT_NONE = 0, DISP_CT_FIXED = 1, DISP_CCT_FIXED = 1 };
 enum : int32_t { DISP_CCS_ALPHA = 1, DISP_CS_ASCII = 998, DISP_CS_WINDOWS = 999 };
-constexpr int32_t kBrightnessStep = 100 / display_commands::kBrightnessLevels;
 
 // 998 is plain ASCII (sent with the 437 table, mapped to its lower half
 // only); 999 the Windows Latin set.
@@ -101,9 +100,14 @@ int32_t CLineDisplay::SetCharacterSet(int32_t value) {
   return Result(Send(bytes) ? OPOS_SUCCESS : OPOS_E_FAILURE);
 }
 
-// 0..100 rounds up to the display's four steps; 0 blanks it.
+// 0..100 rounds up to the next of the display's four levels (20, 40, 60,
+// 100 percent); 0 blanks it.
 int32_t CLineDisplay::BrightnessLevel() const {
-  return (deviceBrightness_ + kBrightnessStep - 1) / kBrightnessStep;
+  using display_commands::kBrightnessPercent;
+  if (deviceBrightness_ <= 0) return 0;
+  int32_t level = 1;
+  while (level < display_commands::kBrightnessLevels && kBrightnessPercent[level - 1] < deviceBrightness_) ++level;
+  return level;
 }
 
 int32_t CLineDisplay::SetLookProperty(int32_t index, int32_t value) {
@@ -114,7 +118,8 @@ int32_t CLineDisplay::SetLookProperty(int32_t index, int32_t value) {
   if (index == pidx::DeviceBrightness) {
     if (value < 0 || value > 100) return Result(OPOS_E_ILLEGAL);
     if (!profile_.capBrightness && value != 0 && value != 100) return Result(OPOS_E_ILLEGAL);
-    deviceBrightness_ = (value + kBrightnessStep - 1) / kBrightnessStep * kBrightnessStep;
+    deviceBrightness_ = value;
+    if (value > 0) deviceBrightness_ = display_commands::kBrightnessPercent[BrightnessLevel() - 1];
     if (deviceEnabled_) screen_->SetBrightness(BrightnessLevel(), Current(), out);
   } else if (index == pidx::BlinkRate) {
     if (!profile_.capBlinkRate || value < display_commands::kBlinkUnitMs ||

@@ -100,7 +100,8 @@ TEST_F(DisplayE2e, DimsBlinksAndChecksItsHealth) {
   size_t mark = link_.Received().size();
   display_.SetNumber(5007, 50);  // DeviceBrightness
   ASSERT_EQ(display_.Number(PIDX_ResultCode), 0);
-  ASSERT_TRUE(link_.WaitFor(Bytes({0x1F, 0x58, 2}), mark));
+  ASSERT_TRUE(link_.WaitFor(Bytes({0x1F, 0x58, 3}), mark));
+  EXPECT_EQ(display_.Number(5007), 60);
   mark = link_.Received().size();
   ASSERT_EQ(Text(L"SALE", 1), 0);
   ASSERT_TRUE(link_.WaitFor("SALE" + Bytes({0x1F, 0x45, 10}), mark));

@@ -44,6 +44,7 @@ cleanup() {
   fi
   printf 'REGEDIT4\r\n\r\n[-%s]\r\n\r\n[-%s]\r\n' "$SERVICEINFO" "$DEVICEKEY" >"$WORK/remove.reg"
   "$WINE" regedit /s "$(winpath "$WORK/remove.reg")" >/dev/null 2>&1
+  [ -z "${CCO:-}" ] || "$WINE" regsvr32 /u /s "$(winpath "$CCO")" >/dev/null 2>&1
   if [ -s "$WORK/saved.reg" ]; then
     "$WINE" regedit /s "$(winpath "$WORK/saved.reg")" >/dev/null 2>&1
   fi
@@ -85,6 +86,9 @@ echo "virtual printer: data 127.0.0.1:$PORT, control 127.0.0.1:$CONTROL, output 
 } >"$WORK/e2e.reg"
 "$WINE" regedit /s "$(winpath "$WORK/e2e.reg")"
 "$WINE" regsvr32 /s "$(winpath "$WINBIN/ptrservice.dll")" || { echo "regsvr32 ptrservice.dll failed" >&2; exit 1; }
+# The public line display Control Object of this width, for the till's road.
+CCO="$(cd "$(dirname "$PROFILE")/../cco" && pwd)/$WINEARCH/OPOSLineDisplay.ocx"
+"$WINE" regsvr32 /s "$(winpath "$CCO")" || { echo "regsvr32 $CCO failed" >&2; exit 1; }
 
 export TAVO_E2E_DEVICE=$DEVICE TAVO_E2E_CONTROL_PORT=$CONTROL TAVO_E2E_OUT="$(winpath "$OUT")"
 # The package's data files (the line display profiles).

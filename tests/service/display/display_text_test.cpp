@@ -2,6 +2,8 @@
 // text with wrap and scroll, attributes, brightness, code tables.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/service/display/display_fixture.h"
 
 namespace display_test {
@@ -117,15 +119,22 @@ TEST_F(DisplayTest, BlinkIsTheWholeScreensAndReverseWhereTheModelHasIt) {
   EXPECT_EQ(Since(), At(3, 1) + Bytes({0x1F, 0x72, 1}) + "XY" + "z" + Bytes({0x1F, 0x45, 10}));
 }
 
-TEST_F(DisplayTest, BrightnessTakesFourStepsAndZeroBlanks) {
+TEST_F(DisplayTest, BrightnessTakesTheFourLevelsAndZeroBlanks) {
   CLineDisplay d;
   OpenEnable(d);
   ASSERT_EQ(d.DisplayText(u"Hi", 0), 0);
   Mark();
   d.SetPropertyNumber(5007, 30);
   EXPECT_EQ(d.GetPropertyNumber(6), 0);
-  EXPECT_EQ(d.GetPropertyNumber(5007), 50);  // rounded up to a step
+  EXPECT_EQ(d.GetPropertyNumber(5007), 40);  // rounded up to a level: 20, 40, 60, 100
   EXPECT_EQ(Since(), Bytes({0x1F, 0x58, 2}));
+  const std::tuple<int, int, int> kLevels[] = {{1, 1, 20}, {20, 1, 20}, {41, 3, 60}, {61, 4, 100}};
+  for (const auto& [percent, level, shown] : kLevels) {
+    Mark();
+    d.SetPropertyNumber(5007, percent);
+    EXPECT_EQ(Since(), Bytes({0x1F, 0x58, level})) << percent;
+    EXPECT_EQ(d.GetPropertyNumber(5007), shown) << percent;
+  }
   Mark();
   d.SetPropertyNumber(5007, 0);
   EXPECT_EQ(Since(), Bytes({0x0C}));
