@@ -36,6 +36,7 @@ constexpr int kBrightnessLevels = 4;
 // The tube's light at levels 1..4, in percent of full.
 constexpr int kBrightnessPercent[kBrightnessLevels] = {20, 40, 60, 100};
 constexpr int kBlinkUnitMs = 50;
-constexpr int kBlinkMaxUnits = 254;  // 255 would turn the screen off
+constexpr int kBlinkMaxUnits = 254;
+constexpr uint8_t kScreenOff = 255;  // US E 255: dark, the characters kept
 
 }  // namespace display_commands

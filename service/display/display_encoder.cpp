@@ -40,6 +40,11 @@ void CDisplayEncoder::Blink(int units) {
   sink_.PutByte(static_cast<uint8_t>(std::clamp(units, 0, kBlinkMaxUnits)));
 }
 
+void CDisplayEncoder::ScreenOff() {
+  Put(kBlink);
+  sink_.PutByte(kScreenOff);
+}
+
 void CDisplayEncoder::Cursor(bool on) {
   Put(kCursorDisplay);
   sink_.PutByte(on ? 1 : 0);

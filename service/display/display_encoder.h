@@ -25,6 +25,7 @@ class CDisplayEncoder {
   void CarriageReturn();
   void Brightness(int level);       // held to 1..4
   void Blink(int units);            // held to 0..254
+  void ScreenOff();                 // US E 255; the next US E lights it again
   void Cursor(bool on);
   void Reverse(bool on);
   void CodeTable(uint8_t table);

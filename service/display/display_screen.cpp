@@ -8,7 +8,7 @@ CDisplayScreen::CDisplayScreen(int32_t rows, int32_t columns)
 void CDisplayScreen::Reset() {
   std::fill(cells_.begin(), cells_.end(), DisplayCell());
   known_ = true;
-  blank_ = false;
+  dark_ = false;
   reverse_ = false;
   blinking_ = false;
   cursorShown_ = false;
@@ -27,7 +27,6 @@ void CDisplayScreen::DrawRow(const CDisplayWindow& w, int32_t row, CDisplayEncod
   }
   if (first < 0) return;
   for (int32_t c = first; c <= last; ++c) line[c] = w.Shown(row, c);
-  if (blank_) return;
   if (cursorRow_ != screenRow || cursorColumn_ != v.column + first) out.MoveTo(screenRow, v.column + first);
   std::string run;
   for (int32_t c = first; c <= last; ++c) {
@@ -50,13 +49,12 @@ void CDisplayScreen::DrawRow(const CDisplayWindow& w, int32_t row, CDisplayEncod
 
 void CDisplayScreen::UpdateBlink(CDisplayEncoder& out) {
   const bool any = std::any_of(cells_.begin(), cells_.end(), [](const DisplayCell& c) { return c.attr & kCellBlink; });
-  if (any == blinking_ || blank_) return;
+  if (any == blinking_) return;
   blinking_ = any;
-  out.Blink(any ? blinkUnits_ : 0);
+  if (!dark_) out.Blink(any ? blinkUnits_ : 0);
 }
 
 void CDisplayScreen::PlaceCursor(const CDisplayWindow& w, CDisplayEncoder& out) {
-  if (blank_) return;
   const Viewport& v = w.View();
   const int32_t row = w.CursorRow() - w.OffsetRow(), column = w.CursorColumn() - w.OffsetColumn();
   if (row < 0 || row >= v.height || column < 0 || column >= v.width) return;
@@ -76,36 +74,22 @@ void CDisplayScreen::Draw(const CDisplayWindow& w, CDisplayEncoder& out) {
 void CDisplayScreen::SetBlinkUnits(int32_t units, CDisplayEncoder& out) {
   if (units == blinkUnits_) return;
   blinkUnits_ = units;
-  if (blinking_ && !blank_) out.Blink(units);
+  if (blinking_ && !dark_) out.Blink(units);
 }
 
 void CDisplayScreen::SetCursorShown(bool on, CDisplayEncoder& out) {
   cursorShown_ = on;
-  if (!blank_) out.Cursor(on);
+  out.Cursor(on);
 }
 
-void CDisplayScreen::SetBrightness(int32_t level, const CDisplayWindow& current, CDisplayEncoder& out) {
+void CDisplayScreen::SetBrightness(int32_t level, CDisplayEncoder& out) {
   if (level <= 0) {
-    if (!blank_) out.ClearScreen();
-    blank_ = true;
-    cursorRow_ = cursorColumn_ = -1;
+    if (!dark_) out.ScreenOff();
+    dark_ = true;
     return;
   }
   out.Brightness(level);
-  if (!blank_) return;
-  // Back from blank: everything shown so far is drawn again.
-  blank_ = false;
-  std::vector<DisplayCell> drawn(cells_);
-  std::fill(cells_.begin(), cells_.end(), DisplayCell());
-  for (int32_t r = 0; r < rows_; ++r) {
-    for (int32_t c = 0; c < columns_; ++c) {
-      if (drawn[r * columns_ + c] == DisplayCell()) continue;
-      CDisplayWindow one(Viewport{r, c, 1, 1}, 1, 1);
-      one.Write(std::string(1, static_cast<char>(drawn[r * columns_ + c].byte)), drawn[r * columns_ + c].attr, false);
-      DrawRow(one, 0, out);
-    }
-  }
-  blinking_ = false;
-  UpdateBlink(out);
-  PlaceCursor(current, out);
+  if (!dark_) return;
+  dark_ = false;
+  out.Blink(blinking_ ? blinkUnits_ : 0);
 }

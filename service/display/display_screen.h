@@ -4,7 +4,8 @@
 // bytes), then the display's cursor is put where the window's is (also
 // while it is not shown, so the next text lands where the window says). Blinking
 // is the whole screen's (US E): on while any shown cell blinks. Brightness
-// 0 blanks the screen; the next brightness above 0 draws it again.
+// 0 switches the screen off (US E 255), which keeps its characters and
+// takes new ones; the next brightness above 0 lights it again.
 #pragma once
 
 #include <cstdint>
@@ -29,8 +30,8 @@ class CDisplayScreen {
   void Draw(const CDisplayWindow& window, CDisplayEncoder& out);
   void SetBlinkUnits(int32_t units, CDisplayEncoder& out);  // the rate of US E
   void SetCursorShown(bool on, CDisplayEncoder& out);
-  // level 0..4; 0 clears the screen and keeps drawing in the shadow only.
-  void SetBrightness(int32_t level, const CDisplayWindow& current, CDisplayEncoder& out);
+  // level 0..4; 0 switches the screen off.
+  void SetBrightness(int32_t level, CDisplayEncoder& out);
 
   const DisplayCell& At(int32_t row, int32_t column) const { return cells_[row * columns_ + column]; }
   bool Blinking() const { return blinking_; }
@@ -43,7 +44,7 @@ class CDisplayScreen {
   const int32_t rows_, columns_;
   std::vector<DisplayCell> cells_;  // the screen as drawn (also while blank)
   bool known_ = false;
-  bool blank_ = false;              // brightness 0
+  bool dark_ = false;               // brightness 0: switched off
   bool reverse_ = false;            // US r in force
   bool blinking_ = false;
   int32_t blinkUnits_ = 10;

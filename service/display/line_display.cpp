@@ -155,7 +155,7 @@ void CLineDisplay::Enable() {
   StringRefSink sink(&bytes);
   CDisplayEncoder out(sink);
   SendSetUp(out);
-  screen_->SetBrightness(BrightnessLevel(), Current(), out);
+  screen_->SetBrightness(BrightnessLevel(), out);
   screen_->Draw(Current(), out);
   if (!Send(bytes)) {
     deviceEnabled_ = 0;

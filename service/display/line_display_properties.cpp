@@ -120,7 +120,7 @@ int32_t CLineDisplay::SetLookProperty(int32_t index, int32_t value) {
     if (!profile_.capBrightness && value != 0 && value != 100) return Result(OPOS_E_ILLEGAL);
     deviceBrightness_ = value;
     if (value > 0) deviceBrightness_ = display_commands::kBrightnessPercent[BrightnessLevel() - 1];
-    if (deviceEnabled_) screen_->SetBrightness(BrightnessLevel(), Current(), out);
+    if (deviceEnabled_) screen_->SetBrightness(BrightnessLevel(), out);
   } else if (index == pidx::BlinkRate) {
     if (!profile_.capBlinkRate || value < display_commands::kBlinkUnitMs ||
         value > display_commands::kBlinkUnitMs * display_commands::kBlinkMaxUnits) {

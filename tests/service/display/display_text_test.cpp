@@ -137,13 +137,16 @@ TEST_F(DisplayTest, BrightnessTakesTheFourLevelsAndZeroBlanks) {
   }
   Mark();
   d.SetPropertyNumber(5007, 0);
-  EXPECT_EQ(Since(), Bytes({0x0C}));
+  EXPECT_EQ(Since(), Bytes({0x1F, 0x45, 255}));  // switched off, the characters kept
+  EXPECT_EQ(d.GetPropertyNumber(5007), 0);
   Mark();
-  // Text while blank is kept and comes back with the light.
-  ASSERT_EQ(d.DisplayTextAt(1, 0, u"ok", 0), 0);
-  EXPECT_EQ(Since(), "");
+  // Text goes on arriving in the dark and shows with the light; blinking
+  // waits for it too.
+  ASSERT_EQ(d.DisplayTextAt(1, 0, u"ok", 1), 0);
+  EXPECT_EQ(Since(), At(1, 0) + "ok");
+  Mark();
   d.SetPropertyNumber(5007, 100);
-  EXPECT_EQ(Since(), Bytes({0x1F, 0x58, 4}) + At(0, 0) + "Hi" + At(1, 0) + "ok");
+  EXPECT_EQ(Since(), Bytes({0x1F, 0x58, 4, 0x1F, 0x45, 10}));
   for (int bad : {-1, 101}) {
     d.SetPropertyNumber(5007, bad);
     EXPECT_EQ(d.GetPropertyNumber(6), 106);
