@@ -121,8 +121,22 @@ TEST_F(PortTable, ReleaseRefusesUnknownUsersAndHandles) {
   ASSERT_NE(FindPort(printer), nullptr);
   EXPECT_EQ(FindPort(printer)->userMask, PORT_USER_PRINTER);
   EXPECT_EQ(fake.Count("DeletePort"), 0);
-  EXPECT_EQ(AcquirePort("X", "COM9", 4), 0);
+  EXPECT_EQ(AcquirePort("X", "COM9", 8), 0);
   EXPECT_TRUE(ReleasePort(PORT_USER_PRINTER, printer));
+}
+
+TEST_F(PortTable, ALineDisplayIsAThirdUserWithItsOwnHandle) {
+  const int32_t display = AcquirePort("D", "COM3", PORT_USER_DISPLAY);
+  ASSERT_NE(display, 0);
+  EXPECT_EQ(AcquirePort("D", "COM3", PORT_USER_DISPLAY), 0);
+  const int32_t printer = AcquirePort("P", "COM3", PORT_USER_PRINTER);
+  ASSERT_NE(printer, 0);
+  EXPECT_EQ(FindPort(display)->userMask, PORT_USER_DISPLAY | PORT_USER_PRINTER);
+  EXPECT_TRUE(ReleasePort(PORT_USER_PRINTER, printer));
+  ASSERT_NE(FindPort(display), nullptr);
+  EXPECT_EQ(FindPort(display)->manager->Handle(), display);
+  EXPECT_TRUE(ReleasePort(PORT_USER_DISPLAY, display));
+  EXPECT_EQ(FindPort(display), nullptr);
 }
 
 TEST_F(PortTable, ReleaseClosesAUserThatLeftThePortOpen) {
