@@ -19,20 +19,11 @@ std::string DataFolder() {
 }
 }  // namespace
 
-DisplayLink::DisplayLink(const std::string& device, const std::string& model) : key_(kClassKey + device) {
-  listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  int length = sizeof address;
-  if (listener_ == INVALID_SOCKET || bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-      listen(listener_, 4) != 0 || getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-    return;
-  }
+bool WriteDisplayEntry(const std::string& device, const std::string& model, unsigned port) {
   HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, key_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS) {
-    return;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, (kClassKey + device).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    return false;
   }
   SetText(key, "", "Tavo.LineDisplay.ServiceObject.1.9");
   SetText(key, "DeviceName", model);
@@ -42,20 +33,35 @@ DisplayLink::DisplayLink(const std::string& device, const std::string& model) : 
   SetText(key, "DeviceClass", "LineDisplay");
   SetText(key, "Port", "Ethernet");
   SetText(key, "TcpIp", "127.0.0.1");
-  const DWORD port = ntohs(address.sin_port);
-  RegSetValueExA(key, "TcpPort", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&port), sizeof port);
+  const DWORD tcpPort = port;
+  RegSetValueExA(key, "TcpPort", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&tcpPort), sizeof tcpPort);
   SetText(key, "InputBuf", "1024");
   SetText(key, "OutputBuf", "10240");
   SetText(key, "inf", DataFolder() + "\\" + model + ".inf");
   RegCloseKey(key);
-  ready_ = !DataFolder().empty();
+  return !DataFolder().empty();
+}
+
+void RemoveDisplayEntry(const std::string& device) { RegDeleteKeyA(HKEY_LOCAL_MACHINE, (kClassKey + device).c_str()); }
+
+DisplayLink::DisplayLink(const std::string& device, const std::string& model) : key_(device) {
+  listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  int length = sizeof address;
+  if (listener_ == INVALID_SOCKET || bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      listen(listener_, 4) != 0 || getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    return;
+  }
+  ready_ = WriteDisplayEntry(device, model, ntohs(address.sin_port));
   thread_ = std::thread(&DisplayLink::Accept, this);
 }
 
 DisplayLink::~DisplayLink() {
   StopListening();
   if (thread_.joinable()) thread_.join();
-  RegDeleteKeyA(HKEY_LOCAL_MACHINE, key_.c_str());
+  RemoveDisplayEntry(key_);
 }
 
 void DisplayLink::StopListening() {

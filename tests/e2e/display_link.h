@@ -11,6 +11,11 @@
 #include <string>
 #include <thread>
 
+// Writes HKLM\...\LineDisplay\<device> for the model on 127.0.0.1:port;
+// false when the key cannot be made or the data folder is unknown.
+bool WriteDisplayEntry(const std::string& device, const std::string& model, unsigned port);
+void RemoveDisplayEntry(const std::string& device);
+
 class DisplayLink {
  public:
   // model: "QDX-200" or "QDX-420", the shipped profile of that name.

@@ -52,7 +52,9 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
-"$NATIVEBIN/tavo-vprinter" --tcp 0 --control-tcp 0 --no-stdin --out "$OUT" \
+DISPLAY_OPTIONS=
+"$NATIVEBIN/tavo-vprinter" --help | grep -q -- --display-tcp && DISPLAY_OPTIONS="--display-tcp 0 --display-model QDX-200"
+"$NATIVEBIN/tavo-vprinter" --tcp 0 --control-tcp 0 $DISPLAY_OPTIONS --no-stdin --out "$OUT" \
   >"$WORK/vprinter.out" 2>"$WORK/vprinter.err" </dev/null &
 VP=$!
 PORT= CONTROL=
@@ -69,6 +71,14 @@ if [ -z "$PORT" ] || [ -z "$CONTROL" ]; then
   exit 1
 fi
 echo "virtual printer: data 127.0.0.1:$PORT, control 127.0.0.1:$CONTROL, output $OUT"
+# Its customer display, when it has one (the display tests skip without).
+for _ in $(seq 50); do
+  [ -z "$DISPLAY_OPTIONS" ] && break
+  DISPLAYPORT=$(sed -n 's/^display tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$WORK/vprinter.out")
+  [ -n "$DISPLAYPORT" ] && break
+  sleep 0.1
+done
+export TAVO_E2E_DISPLAY_PORT=${DISPLAYPORT:-}
 
 # Keep what the prefix held before, so the other Windows tests see it again.
 "$WINE" regedit /e "$(winpath "$WORK/saved.reg")" "$SERVICEINFO" >/dev/null 2>&1 || rm -f "$WORK/saved.reg"
