@@ -26,6 +26,9 @@ enum : int32_t {
   OPOS_E_EXTENDED = 114,
 };
 
+// Time-outs of ClaimDevice and the other waiting methods.
+enum : int32_t { OPOS_FOREVER = -1 };
+
 // Extended codes that go with OPOS_E_FAILURE on this device.
 enum : int32_t {
   TAVO_EFAIL_UNRECOVERABLE = 401,

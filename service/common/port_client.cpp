@@ -54,11 +54,13 @@ bool CPortClient::OpenPort(const PortSettings& settings) {
   return open_;
 }
 
+// Only the hold that opened the port detaches: another Service Object of
+// the same device may hold it too.
 void CPortClient::Close() {
   CPortManager* port = Manager();
-  if (port != nullptr) {
+  if (port != nullptr && open_) {
     Attach(*port, false);
-    if (open_) port->Close(user_);
+    port->Close(user_);
   }
   open_ = false;
 }

@@ -129,15 +129,22 @@ int32_t CCashDrawer::OpenService(const std::string&, const std::string& deviceNa
 
 // ---- Claim, release, Close ---------------------------------------------
 
-// No exclusive-access check: the drawer is shared with its printer.
-int32_t CCashDrawer::ClaimDevice(int32_t) {
+// The drawer's own device is claimed, not its printer's: printer and
+// drawer on one port are used side by side, also by two applications.
+int32_t CCashDrawer::ClaimDevice(int32_t timeout) {
+  if (claimed_) return Result(OPOS_SUCCESS);
+  if (!portClient_.Held()) return Result(OPOS_E_ILLEGAL);
+  if (Result(claim_.Claim(openName_, timeout)) != OPOS_SUCCESS) return resultCode_;
   claimed_ = 1;
   return Result(OPOS_SUCCESS);
 }
 
+// The kick and the sense line belong to the claimant: releasing disables.
 int32_t CCashDrawer::ReleaseDevice() {
   if (!claimed_) return Result(OPOS_E_ILLEGAL);
+  if (deviceEnabled_) Disable();
   claimed_ = 0;
+  claim_.Release();
   return Result(OPOS_SUCCESS);
 }
 

@@ -20,6 +20,7 @@
 #include "service/common/device_entry.h"
 #include "service/common/event_dispatcher.h"
 #include "service/common/port_client.h"
+#include "service/common/service_claim.h"
 #include "service/port/port_users.h"
 
 class IControlObject;
@@ -129,6 +130,8 @@ class CCashDrawer : public IDrawerPortUser {
   std::function<void(CCashDrawer&)> healthDialog_;
   std::function<void(int32_t, int32_t)> beeper_;
   std::function<void()> statusProbe_;
+
+  CServiceClaim claim_{"CashDrawer"};
 
   // Declared last: the event thread and the port's monitor are gone before
   // the fields above.

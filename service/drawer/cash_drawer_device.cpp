@@ -78,7 +78,13 @@ void CCashDrawer::Disable() {
   ForgetReported();
 }
 
+// Enabling needs the claim, else the claim would not keep a second
+// application from kicking the drawer.
 void CCashDrawer::SetDeviceEnabled(int32_t value) {
+  if (!claimed_ && value != 0) {
+    Result(OPOS_E_NOTCLAIMED);
+    return;
+  }
   const int32_t wanted = value != 0 ? 1 : 0;
   if (wanted == deviceEnabled_) return;
   if (wanted) {

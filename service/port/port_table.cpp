@@ -58,7 +58,12 @@ int32_t AcquirePort(const std::string& deviceKey, const std::string& portName, u
   if (!IsKnownUser(user)) return 0;
   std::lock_guard<std::mutex> lock(TableMutex());
   PortEntry* entry = FindByName(portName);
-  if (entry && (entry->userMask & user)) return 0;
+  const int index = UserIndex(user);
+  if (entry && (entry->userMask & user)) {
+    if (entry->userDevice[index] != deviceKey) return 0;
+    ++entry->userHolders[index];
+    return entry->userHandle[index];
+  }
   std::unique_ptr<PortEntry> created;
   if (!entry) {
     created.reset(new PortEntry);
@@ -76,7 +81,9 @@ int32_t AcquirePort(const std::string& deviceKey, const std::string& portName, u
     return 0;
   }
   entry->manager->SetHandle(handle);
-  entry->userHandle[UserIndex(user)] = handle;
+  entry->userHandle[index] = handle;
+  entry->userDevice[index] = deviceKey;
+  entry->userHolders[index] = 1;
   entry->userMask |= user;
   entry->portName = portName;
   if (created) {
@@ -94,6 +101,10 @@ bool ReleasePort(uint8_t user, int32_t handle) {
   PortEntry* entry = FindByHandle(handle, &link);
   if (!entry || (entry->userMask & user) == 0) return false;
   const int index = UserIndex(user);
+  if (entry->userHolders[index] > 1) {
+    --entry->userHolders[index];
+    return true;
+  }
   const int32_t own = entry->userHandle[index] ? entry->userHandle[index] : handle;
   CPortManager* manager = entry->manager;
   manager->Close(user);
@@ -102,6 +113,8 @@ bool ReleasePort(uint8_t user, int32_t handle) {
     manager->Library().DeletePort(user, own);
     entry->userMask = remaining;
     entry->userHandle[index] = 0;
+    entry->userDevice[index].clear();
+    entry->userHolders[index] = 0;
     // A remaining user's handle stays valid for the manager's calls.
     if (manager->Handle() == own) {
       for (int i = 0; i < kUsers; ++i)

@@ -16,15 +16,22 @@ struct PortEntry {
   // The handle CreatePort gave each user (printer, drawer, display); the
   // manager uses the latest one. An entry is found by any of them.
   int32_t userHandle[3] = {0, 0, 0};
+  // Each user's device, and how many Service Objects of that device hold
+  // the port (Control Objects of one application may open a device twice;
+  // their claim decides which one uses it).
+  std::string userDevice[3];
+  int userHolders[3] = {0, 0, 0};
   PortEntry* next = nullptr;
 };
 
 // Handle from CreatePort, 0 on failure (library missing, user already
-// holds the port, CreatePort failed, user not 1, 2 or 4). A failure leaves
-// the table as it was.
+// holds the port for another device, CreatePort failed, user not 1, 2 or
+// 4). A further hold of the same device gets the same handle without a new
+// CreatePort. A failure leaves the table as it was.
 int32_t AcquirePort(const std::string& deviceKey, const std::string& portName, uint8_t user);
 // True when an entry with that handle was found and the user held it; only
-// users 1, 2 and 4. A user that still has the port open is closed first.
+// users 1, 2 and 4. The last hold of a user that still has the port open
+// closes it first; earlier ones only count down.
 bool ReleasePort(uint8_t user, int32_t handle);
 // The entry whose manager (or one of its users) holds the handle, or null.
 // The entry lives until its last user releases it.

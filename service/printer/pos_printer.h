@@ -19,6 +19,7 @@
 #include "portmgr/portmgr_api.h"
 #include "service/common/device_entry.h"
 #include "service/common/port_client.h"
+#include "service/common/service_claim.h"
 #include "service/printer/event_queue.h"
 #include "service/printer/printer_data.h"
 #include "service/printer/output_path.h"
@@ -168,6 +169,7 @@ class CPOSPrinter {
   mutable std::mutex stateMutex_;  // guards state_
   int32_t state_ = 1;              // OPOS_S_CLOSED
 
+  CServiceClaim claim_{"POSPrinter"};
   CPortClient port_{PORT_USER_PRINTER};
   CPortManagerLink portLink_;
 

@@ -96,10 +96,19 @@ bool CPOSPrinter::InitializePrinter(int32_t mode, int32_t) {
   return complete;
 }
 
-int32_t CPOSPrinter::ClaimDevice(int32_t) {
+// The claim is the machine's: another Control Object, of this application
+// or another, waits for it or times out. A device taken from a holder that
+// died gets the same handshake, whose ESC @ drops the modes the dead
+// holder's last job left set; what it had already sent is the printer's.
+int32_t CPOSPrinter::ClaimDevice(int32_t timeout) {
   d_.resultCodeExtended = 0;
   if (flags_.claimed) return Result(OPOS_SUCCESS);
-  if (!port_.Open(MakePortSettings(entry_), portUser_.get())) return Result(OPOS_E_ILLEGAL);
+  if (!port_.Held()) return Result(OPOS_E_ILLEGAL);
+  if (Result(claim_.Claim(d_.deviceKey, timeout)) != OPOS_SUCCESS) return d_.resultCode;
+  if (!port_.Open(MakePortSettings(entry_), portUser_.get())) {
+    claim_.Release();
+    return Result(OPOS_E_ILLEGAL);
+  }
   flags_.claimed = 1;
   Result(OPOS_SUCCESS);
 
@@ -111,6 +120,7 @@ int32_t CPOSPrinter::ClaimDevice(int32_t) {
   // its monitor thread reporting to an unclaimed printer.
   port_.Close();
   flags_.claimed = 0;
+  claim_.Release();
   return Result(OPOS_E_FAILURE);
 }
 
@@ -158,6 +168,7 @@ int32_t CPOSPrinter::ReleaseDevice() {
   output_->DropAll();
   DropQueuedEvents();
   port_.Close();
+  claim_.Release();
   return Result(OPOS_SUCCESS);
 }
 

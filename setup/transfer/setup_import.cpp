@@ -89,6 +89,12 @@ std::string EntryText(const std::vector<RegistryValue>& values, const std::strin
 CSetupImporter::CSetupImporter(const CRegistryAccess& reg, const setup_file::SetupFile& file, bool replace)
     : reg_(reg), file_(file), replace_(replace) {}
 
+CSetupImporter CSetupImporter::ForNewTill(const CRegistryAccess& reg, const setup_file::SetupFile& file) {
+  CSetupImporter importer(reg, file, true);
+  importer.newTill_ = true;
+  return importer;
+}
+
 bool CSetupImporter::Check(std::vector<std::string>* problems) {
   const size_t before = problems->size();
   plans_.clear();
@@ -128,7 +134,7 @@ void CSetupImporter::PlanDevice(const setup_file::Device& device, std::vector<st
   Planned plan;
   plan.device = &device;
   const std::string key = device_rules::DeviceKeyPath(device.deviceClass, device.name);
-  plan.exists = reg_.KeyExists(key);
+  plan.exists = !newTill_ && reg_.KeyExists(key);
   if (plan.exists && !setup_export::IsPackageDevice(reg_, device.deviceClass, device.name)) {
     problems->push_back(At(device.line) + Label(device) +
                         ": this till holds another maker's device of that name; it is not overwritten");
@@ -190,6 +196,7 @@ bool CSetupImporter::Removed(DeviceClass deviceClass, const std::string& name) c
 
 std::vector<std::string> CSetupImporter::Staying(DeviceClass deviceClass) const {
   std::vector<std::string> names;
+  if (newTill_) return names;
   for (const std::string& name : reg_.ScanClassKey(device_rules::ClassKeyPath(deviceClass))) {
     if (!InFile(deviceClass, name) && !Removed(deviceClass, name)) names.push_back(name);
   }
@@ -306,6 +313,10 @@ void CSetupImporter::CheckDrawerPrinter(const Planned& plan, std::vector<std::st
 }
 
 bool CSetupImporter::CanWrite(std::string* failure) const {
+  if (newTill_) {
+    *failure = "a check for a new till writes nothing";
+    return false;
+  }
   for (DeviceClass deviceClass : setup_export::kClasses) {
     const std::string classKey = device_rules::ClassKeyPath(deviceClass);
     bool used = replace_ && reg_.KeyExists(classKey);

@@ -24,6 +24,11 @@ class CSetupImporter {
   // hold are removed first.
   CSetupImporter(const CRegistryAccess& reg, const setup_file::SetupFile& file, bool replace);
 
+  // Checks the file as a new till with this till's package would: no
+  // device of the file exists there yet and none other stays, so each one
+  // gets the initial values of its model. Only Check() may be called.
+  static CSetupImporter ForNewTill(const CRegistryAccess& reg, const setup_file::SetupFile& file);
+
   // One line per problem, naming the file line, device and value. True
   // when there is none.
   bool Check(std::vector<std::string>* problems);
@@ -57,6 +62,7 @@ class CSetupImporter {
   const CRegistryAccess& reg_;
   const setup_file::SetupFile& file_;
   bool replace_;
+  bool newTill_ = false;
   std::string installDir_;
   int32_t serialCount_ = 4;
   int32_t parallelCount_ = 2;

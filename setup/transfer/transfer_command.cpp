@@ -77,6 +77,18 @@ bool ReadWholeFile(const std::string& path, std::string* bytes) {
   return true;
 }
 
+// What the import of a new till with this package says of the written
+// file, read back as that till reads it; nothing when it would take it.
+std::vector<std::string> NewTillRefusals(const std::string& text, RegView view) {
+  setup_file::SetupFile written;
+  std::vector<std::string> problems;
+  if (!setup_file::Parse(text, &written, &problems)) return problems;
+  ViewScope scope(view);
+  CRegistryAccess reg;
+  CSetupImporter::ForNewTill(reg, written).Check(&problems);
+  return problems;
+}
+
 int RunExport(const TransferCommand& command, Reporter& report) {
   const RegView view = command.views.front();
   setup_file::SetupFile file;
@@ -99,7 +111,11 @@ int RunExport(const TransferCommand& command, Reporter& report) {
   }
   report.Info("exported " + std::to_string(file.devices.size()) + " devices of the " + ViewName(view) +
               " registry view to " + command.file);
-  return report.End(kExitDone);
+  const std::vector<std::string> refusals = NewTillRefusals(text, view);
+  if (refusals.empty()) return report.End(kExitDone);
+  for (const std::string& p : refusals) report.Problem(command.file + ": " + p);
+  report.Problem("the file was written, but a new till's import refuses it until these entries are mended");
+  return report.End(kExitFailed);
 }
 
 int RunImport(const TransferCommand& command, Reporter& report) {

@@ -49,6 +49,7 @@ class Drawer : public PrinterE2e {
   }
   void OpenEnableDrawer() {
     ASSERT_EQ(drawer_.Open("E2EDrawer", recorder_), 0);
+    ASSERT_EQ(drawer_.Claim(), 0);
     drawer_.SetNumber(PIDX_DeviceEnabled, 1);
     ASSERT_EQ(drawer_.Number(PIDX_ResultCode), 0);
   }

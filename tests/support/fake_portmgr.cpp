@@ -1,11 +1,24 @@
 #include "tests/support/fake_portmgr.h"
 
+#include "platform/device_claim.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstring>
+#include <random>
+#include <string>
 #include <thread>
 
 namespace {
+// Test programs run side by side: each claims its devices in a scope of
+// its own, so none waits for another's "Printer1".
+const bool g_claimScope = [] {
+  std::random_device random;
+  const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+  platform::SetDeviceClaimScopeForTesting("t" + std::to_string(random()) + "." + std::to_string(now));
+  return true;
+}();
+
 FakePortMgr& F() { return FakePortMgr::Get(); }
 
 int32_t PORTMGR_CALL CCreatePort(const char* k, const char* p, int32_t u) { return F().CreatePort(k, p, u); }

@@ -110,6 +110,7 @@ TEST_F(SharedPortDrill, DrillFiveHundredJobsThroughEveryStoppage) {
   printer_test::FakeControlObject drawerCo;
   CCashDrawer drawer;
   ASSERT_EQ(drawer.OpenService("CashDrawer", "Drawer1", &drawerCo), 0);
+  ASSERT_EQ(drawer.ClaimDevice(0), 0);
   drawer.SetPropertyNumber(3, 1);
   ASSERT_EQ(drawer.GetPropertyNumber(3), 1);
   printer.SetPropertyNumber(8001, 1);  // AsyncMode

@@ -39,6 +39,7 @@ class DrawerTest : public printer_test::PrinterTest {
 
   void OpenEnable(CCashDrawer& d, const std::string& device = "Drawer1") {
     ASSERT_EQ(d.OpenService("CashDrawer", device, &co), 0);
+    ASSERT_EQ(d.ClaimDevice(0), 0);
     d.SetPropertyNumber(3, 1);
     ASSERT_EQ(d.GetPropertyNumber(6), 0);
     ASSERT_EQ(d.GetPropertyNumber(3), 1);

@@ -26,6 +26,7 @@ bool WaitUntil(const std::function<bool()>& pred, int timeoutMs) {
 TEST_F(DrawerTest, DisableOutlastsAStatusCallbackInProgress) {
   CCashDrawer d;
   ASSERT_EQ(d.OpenService("CashDrawer", "Drawer1", &co), 0);
+  ASSERT_EQ(d.ClaimDevice(0), 0);
   d.SetPropertyNumber(13, 1);
   d.SetPropertyNumber(3, 1);
   fake().PushStatus({0x04, 0, 0, 0});

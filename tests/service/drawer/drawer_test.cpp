@@ -65,6 +65,7 @@ TEST_F(DrawerTest, OpenServiceFailures) {
   EXPECT_EQ(d.OpenService("CashDrawer", "Drawer1", &partial), 104);
   EXPECT_EQ(d.OpenService("CashDrawer", "Drawer1", &co), 0);
 
+  d.Close();
   fake().SetCreatePortResult(0);
   CCashDrawer refused;
   EXPECT_EQ(refused.OpenService("CashDrawer", "Drawer1", &co), 111);
@@ -73,6 +74,9 @@ TEST_F(DrawerTest, OpenServiceFailures) {
 TEST_F(DrawerTest, EnableSendsStatusBackAndFailsOnAShortWrite) {
   CCashDrawer d;
   ASSERT_EQ(d.OpenService("CashDrawer", "Drawer1", &co), 0);
+  d.SetPropertyNumber(3, 1);
+  EXPECT_EQ(d.GetPropertyNumber(6), 103);  // enabling needs the claim
+  ASSERT_EQ(d.ClaimDevice(0), 0);
   fake().SetWriteLimit(2);
   d.SetPropertyNumber(3, 1);
   EXPECT_EQ(d.GetPropertyNumber(6), 111);
@@ -162,6 +166,7 @@ TEST_F(DrawerTest, PowerIsReportedOnlyWhenNotifyingAndOnlyOnChanges) {
 
   CCashDrawer d;
   ASSERT_EQ(d.OpenService("CashDrawer", "Drawer1", &co), 0);
+  ASSERT_EQ(d.ClaimDevice(0), 0);
   d.SetPropertyNumber(13, 1);
   d.SetPropertyNumber(3, 1);
   d.SetPropertyNumber(13, 0);  // refused while enabled

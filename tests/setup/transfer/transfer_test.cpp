@@ -297,6 +297,43 @@ TEST_F(TransferTest, SetTakesCodePageTextAndUtf8) {
   EXPECT_EQ(Text(kPrinter, "TavoPOS-R200", "DeviceDesc"), "Caf\xE9");
 }
 
+// The export reads its file back as a new till's import would and names
+// every entry that import refuses; the file is still written.
+TEST_F(TransferTest, ExportNamesEntriesANewTillWouldRefuse) {
+  SetUpThroughTheDialogs();
+  std::string serial;
+  for (const std::string& name : setup_export::PackageDevices(reg_, kPrinter)) {
+    if (Text(kPrinter, name, "Port") == "COM2") serial = name;
+  }
+  ASSERT_FALSE(serial.empty());
+  Set(kPrinter, serial, "DeviceName", "NoSuchModel");
+  // A drawer on the other maker's printer: that printer is not exported.
+  CCashDrawerRules drawer = CCashDrawerRules::ForNewDrawer(reg_, "OtherMaker");
+  drawer.Form().settings.ldn = "Drawer2";
+  ASSERT_TRUE(drawer.Ok(box_));
+
+  EXPECT_EQ(Run({"/export", folder_.File("till.ini"), "/view", kMainArg}), kExitFailed);
+  const std::string errors = capture_.Errors();
+  EXPECT_NE(errors.find("[POSPrinter\\" + serial + "] DeviceName: Error : Inf file information! (\"NoSuchModel\""),
+            std::string::npos) << errors;
+  EXPECT_NE(errors.find("POSPrinter: \"OtherMaker\" is no printer of the file"), std::string::npos) << errors;
+  EXPECT_EQ(errors.find("TavoPOS-R200]"), std::string::npos) << "sound entries are not named: " << errors;
+  EXPECT_NE(errors.find("a new till's import refuses it"), std::string::npos);
+  ASSERT_EQ(capture_.out.size(), 1u);  // the file is written all the same
+  const std::string file = folder_.Read("till.ini");
+  EXPECT_NE(file.find("NoSuchModel"), std::string::npos);
+  CTransferLines lines;
+  lines.err = capture_.err;
+  EXPECT_NE(TransferSummary(kExitFailed, lines).find("NoSuchModel"), std::string::npos);
+
+  // Mended, the export is clean again.
+  Set(kPrinter, serial, "DeviceName", "TavoPOS-R300");
+  for (const std::string& name : setup_export::PackageDevices(reg_, kDrawer)) {
+    if (Text(kDrawer, name, "POSPrinter") == "OtherMaker") Set(kDrawer, name, "POSPrinter", serial);
+  }
+  EXPECT_EQ(Run({"/export", folder_.File("till.ini"), "/view", kMainArg}), kExitDone) << capture_.Errors();
+}
+
 TEST_F(TransferTest, TheTraceHookGetsEveryLineAndTheExitCode) {
   std::vector<std::string> traced;
   SetTraceSink([&](const std::string& line) { traced.push_back(line); });
