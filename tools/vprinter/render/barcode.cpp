@@ -35,7 +35,8 @@ Bitmap drawModules(const zint_symbol* s, int mw, RowHeight rowHeight) {
   return b;
 }
 
-Symbol encode(int type, const std::string& input, int mw, int height, int opt1 = -1, int opt2 = 0) {
+Symbol encode(int type, const std::string& input, int mw, int height, int opt1 = -1, int opt2 = 0,
+              int mode = DATA_MODE) {
   Symbol out;
   ZintPtr s(ZBarcode_Create());
   if (!s) {
@@ -43,7 +44,7 @@ Symbol encode(int type, const std::string& input, int mw, int height, int opt1 =
     return out;
   }
   s->symbology = type;
-  s->input_mode = DATA_MODE;
+  s->input_mode = mode;
   if (opt1 >= 0) s->option_1 = opt1;
   if (opt2 > 0) s->option_2 = opt2;
   int rc = ZBarcode_Encode(s.get(), reinterpret_cast<const unsigned char*>(input.data()), int(input.size()));
@@ -112,12 +113,19 @@ std::string upcaToUpce(const std::string& d) {
   return d[0] + e;
 }
 
+// GS1 element strings as the printer takes them, "(01)..." with the
+// application identifiers in parentheses, in the "[01]..." form Zint reads.
+std::string gs1Brackets(std::string data) {
+  for (char& c : data) c = c == '(' ? '[' : c == ')' ? ']' : c;
+  return data;
+}
+
 Symbol makeLinear(const LinearSymbol& req) {
   struct Kind { int m1, m2, type; };
   static const Kind kKinds[] = {
       {0, 65, BARCODE_UPCA}, {1, 66, BARCODE_UPCE}, {2, 67, BARCODE_EANX}, {3, 68, BARCODE_EANX},
       {4, 69, BARCODE_CODE39}, {5, 70, BARCODE_C25INTER}, {6, 71, BARCODE_CODABAR},
-      {-1, 72, BARCODE_CODE93}, {-1, 73, BARCODE_CODE128},
+      {-1, 72, BARCODE_CODE93}, {-1, 73, BARCODE_CODE128}, {-1, 75, BARCODE_DBAR_OMN}, {-1, 78, BARCODE_DBAR_EXP},
   };
   int type = -1;
   for (const Kind& k : kKinds)
@@ -132,9 +140,11 @@ Symbol makeLinear(const LinearSymbol& req) {
     case BARCODE_UPCE: input = upcaToUpce(input); break;
     case BARCODE_EANX: input = input.substr(0, (req.m == 2 || req.m == 67) ? 12 : 7); break;
     case BARCODE_CODE39: input.erase(std::remove(input.begin(), input.end(), '*'), input.end()); break;
+    case BARCODE_DBAR_OMN: input = input.substr(0, 13); break;
+    case BARCODE_DBAR_EXP: input = gs1Brackets(input); break;
   }
   if (input.empty()) return Symbol{{}, "", "data cannot be encoded"};
-  return encode(type, input, module, height);
+  return encode(type, input, module, height, -1, 0, type == BARCODE_DBAR_EXP ? GS1_MODE : DATA_MODE);
 }
 
 Symbol makePdf417(const Pdf417Symbol& req) {
@@ -158,6 +168,35 @@ Symbol makeQr(const QrSymbol& req) {
   int module = std::clamp(req.module, 1, 16);
   return encode(req.model == 3 ? BARCODE_MICROQR : BARCODE_QRCODE, req.data, module, 0,
                 std::clamp(req.ecLevel, 0, 3) + 1, req.model == 3 ? 0 : std::clamp(req.version, 0, 40));
+}
+
+// Stacked DataBar rows are drawn 1 module high by Zint's grid where they
+// are separators and taller where they carry bars; here every row is
+// `module` dots per module row, enough for a reader at receipt sizes.
+Symbol makeMatrix(const MatrixSymbol& req) {
+  if (req.data.empty()) return Symbol{{}, "", "no data stored"};
+  int module = std::clamp(req.module, 1, 16);
+  switch (req.kind) {
+    case MatrixSymbol::kDataMatrix: return encode(BARCODE_DATAMATRIX, req.data, module, 0);
+    case MatrixSymbol::kAztec: return encode(BARCODE_AZTEC, req.data, module, 0);
+    case MatrixSymbol::kDataBarStacked: break;
+  }
+  const int type = req.type == 76 ? BARCODE_DBAR_EXPSTK : req.type == 72 ? BARCODE_DBAR_STK : BARCODE_DBAR_OMNSTK;
+  const std::string input = type == BARCODE_DBAR_EXPSTK ? gs1Brackets(req.data) : req.data.substr(0, 13);
+  ZintPtr s(ZBarcode_Create());
+  if (!s) return Symbol{{}, "", "no memory"};
+  s->symbology = type;
+  s->input_mode = type == BARCODE_DBAR_EXPSTK ? GS1_MODE : DATA_MODE;
+  int rc = ZBarcode_Encode(s.get(), reinterpret_cast<const unsigned char*>(input.data()), int(input.size()));
+  if (rc >= ZINT_ERROR || s->rows < 1) return Symbol{{}, "", s->errtxt};
+  // Zint's row heights in modules: bar rows tall, separator rows one.
+  Symbol out;
+  out.bars = drawModules(s.get(), module, [&](int r) {
+    const int modules = int(s->row_height[r] + 0.5f);
+    return std::max(1, modules) * module;
+  });
+  out.hri = reinterpret_cast<const char*>(s->text);
+  return out;
 }
 
 }  // namespace vprinter

@@ -9,7 +9,7 @@
 namespace vprinter {
 
 struct LinearSymbol {
-  int m = 0;            // GS k symbol number (0..6 or 65..73)
+  int m = 0;            // GS k symbol number (0..6, 65..73, 75 and 78 GS1 DataBar)
   std::string data;     // as received
   int module = 3;       // GS w
   int height = 162;     // GS h, dots
@@ -36,8 +36,18 @@ struct QrSymbol {
   int version = 0;            // 1..40, 0 automatic
 };
 
+// Data Matrix (GS ( k cn 54), Aztec (cn 53) and the stacked GS1 DataBar
+// symbols (cn 51; `type` is the store command's 72, 73 or 76).
+struct MatrixSymbol {
+  enum Kind { kDataMatrix, kAztec, kDataBarStacked } kind = kDataMatrix;
+  std::string data;
+  int module = 3;
+  int type = 0;
+};
+
 Symbol makePdf417(const Pdf417Symbol& req);
 Symbol makeQr(const QrSymbol& req);
+Symbol makeMatrix(const MatrixSymbol& req);
 
 // The human readable text of ESC/POS Code 128 data: code set selectors
 // ({A {B {C) dropped, set C bytes written as digit pairs, {{ as {.

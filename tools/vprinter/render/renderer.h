@@ -106,6 +106,7 @@ class Renderer {
   std::string nvBitImageDefine(const Command& c);
   std::string barCode(const Command& c);
   std::string symbol(const Command& c);
+  std::string matrixSymbol(const Command& c);
   std::string symbolPrint(const Command& c);
   Bitmap withHri(const Symbol& s) const;
 
@@ -129,6 +130,7 @@ class Renderer {
   int hriPosition_ = 0, hriFont_ = 0, barHeight_ = 162, barWidth_ = 3;
   Pdf417Symbol pdf417_;
   QrSymbol qr_;
+  MatrixSymbol dataMatrix_, aztec_, dataBar_;
   int symbolType_ = 0;  // GS Z: 0 PDF417, 1 DataMatrix, 2 QR Code
   std::vector<Plane> graphics_;
   std::map<std::pair<int, int>, Bitmap> nvGraphics_;

@@ -191,7 +191,35 @@ std::string Renderer::symbol(const Command& c) {
     }
     return "";
   }
+  if (cn == 0x33 || cn == 0x35 || cn == 0x36) return matrixSymbol(c);
   return "symbol type not supported";
+}
+
+// cn 51 stacked GS1 DataBar: fn 67 module; store 48 type data.
+// cn 53 Aztec: fn 68 module. cn 54 Data Matrix: fn 67 module.
+std::string Renderer::matrixSymbol(const Command& c) {
+  int cn = argAt(c, 0), fn = argAt(c, 1), a = argAt(c, 2);
+  MatrixSymbol& m = cn == 0x33 ? dataBar_ : cn == 0x35 ? aztec_ : dataMatrix_;
+  m.kind = cn == 0x33 ? MatrixSymbol::kDataBarStacked : cn == 0x35 ? MatrixSymbol::kAztec : MatrixSymbol::kDataMatrix;
+  const int moduleFn = cn == 0x35 ? 0x44 : 0x43;
+  if (fn == moduleFn) {
+    m.module = a;
+  } else if (fn == 0x50) {
+    m.data = c.data;
+    if (cn == 0x33 && !m.data.empty()) {
+      m.type = (unsigned char)m.data[0];
+      m.data.erase(0, 1);
+    }
+  } else if (fn == 0x51) {
+    Symbol s = makeMatrix(m);
+    if (s.bars.empty()) return "not printed: " + s.error;
+    printBlock(s.bars);
+  } else if (fn == 0x42 || fn == 0x43 || fn == 0x45 || fn == 0x47) {
+    // Type, size, layers, error correction and width: drawn automatic.
+  } else {
+    return "setting ignored";
+  }
+  return "";
 }
 
 // ESC Z m n k: the symbol's own settings, not those stored with GS ( k.
