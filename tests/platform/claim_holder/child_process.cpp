@@ -29,7 +29,8 @@ std::string ProgramFolder() {
 bool CChildProcess::Start(const std::string& program, const std::vector<std::string>& args) {
   std::string line = "\"" + ProgramFolder() + program + ".exe\"";
   for (const std::string& a : args) line += " \"" + a + "\"";
-  STARTUPINFOA si = {sizeof si};
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
   auto* h = new Handle;
   if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &h->pi)) {
     delete h;
