@@ -128,7 +128,7 @@ TEST_F(PortTable, ReleaseRefusesUnknownUsersAndHandles) {
 TEST_F(PortTable, ALineDisplayIsAThirdUserWithItsOwnHandle) {
   const int32_t display = AcquirePort("D", "COM3", PORT_USER_DISPLAY);
   ASSERT_NE(display, 0);
-  EXPECT_EQ(AcquirePort("D", "COM3", PORT_USER_DISPLAY), 0);
+  EXPECT_EQ(AcquirePort("D2", "COM3", PORT_USER_DISPLAY), 0);  // another display device
   const int32_t printer = AcquirePort("P", "COM3", PORT_USER_PRINTER);
   ASSERT_NE(printer, 0);
   EXPECT_EQ(FindPort(display)->userMask, PORT_USER_DISPLAY | PORT_USER_PRINTER);
