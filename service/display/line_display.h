@@ -103,6 +103,7 @@ class CLineDisplay : public IDisplayPortUser {
     size_t next = 0;
     uint8_t attr = 0;
     std::chrono::steady_clock::time_point due;
+    int32_t startRow = 0, startColumn = 0;  // where the cursor goes back without CursorUpdate
   };
   using Lock = std::unique_lock<std::mutex>;
 

@@ -72,7 +72,8 @@ int32_t CLineDisplay::ShowText(const std::string& bytes, int32_t attribute) {
   FinishTeletype();
   CDisplayWindow& w = Current();
   if (w.interCharacterWait > 0 && w.marqueeType == 0) {
-    teletype_.push_back(Teletype{current_, bytes, 0, attr, std::chrono::steady_clock::now()});
+    teletype_.push_back(
+        Teletype{current_, bytes, 0, attr, std::chrono::steady_clock::now(), w.CursorRow(), w.CursorColumn()});
     WakeWorker();
     return Result(OPOS_SUCCESS);
   }

@@ -55,7 +55,8 @@ void CLineDisplay::FinishTeletype() {
   std::vector<size_t> touched;
   for (Teletype& t : teletype_) {
     if (t.window >= windows_.size()) continue;
-    windows_[t.window]->Write(t.bytes.substr(t.next), t.attr, cursorUpdate_ != 0);
+    windows_[t.window]->Write(t.bytes.substr(t.next), t.attr, true);
+    if (!cursorUpdate_) windows_[t.window]->SetCursor(t.startRow, t.startColumn);
     touched.push_back(t.window);
   }
   teletype_.clear();
@@ -98,7 +99,10 @@ bool CLineDisplay::WorkerStep(Lock& lock) {
       ++t.next;
       if (deviceEnabled_) DrawWindow(t.window);
       t.due = now + milliseconds(w.interCharacterWait);
-      if (t.next >= t.bytes.size()) teletype_.pop_front();
+      if (t.next >= t.bytes.size()) {
+        if (!cursorUpdate_) w.SetCursor(t.startRow, t.startColumn);
+        teletype_.pop_front();
+      }
       return true;
     }
     next = t.due;

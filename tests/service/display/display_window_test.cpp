@@ -141,6 +141,14 @@ TEST_F(DisplayTest, TeletypeShowsOneCharacterAtATime) {
   EXPECT_TRUE(WaitUntil([&] { return d.ScreenRows()[0].substr(10, 1) == "!"; }));
   d.SetPropertyNumber(5012, -1);
   EXPECT_EQ(d.GetPropertyNumber(6), 106);
+  // Without CursorUpdate the cursor goes back to where the text began.
+  d.SetPropertyNumber(5012, 10);
+  d.SetPropertyNumber(5006, 0);
+  ASSERT_EQ(d.DisplayTextAt(1, 12, u"xy", 0), 0);
+  ASSERT_TRUE(WaitUntil([&] { return d.ScreenRows()[1].substr(12, 2) == "xy"; }));
+  ASSERT_TRUE(WaitUntil([&] { return d.GetPropertyNumber(5004) == 12; }));
+  d.SetPropertyNumber(5006, 1);
+  d.SetPropertyNumber(5012, 5000);
   // Close with a long teletype pending returns at once.
   ASSERT_EQ(d.DisplayText(u"pending", 0), 0);
   const auto closing = Clock::now();
