@@ -63,8 +63,8 @@ TEST_F(DrawerObject, ClosedDrawerAnswersEveryMethod) {
   EXPECT_EQ(Call(L"OpenDrawer", {}), 105);
   EXPECT_EQ(Call(L"WaitForDrawerClose", {LongArg(0), LongArg(800), LongArg(10), LongArg(10)}), 105);
   EXPECT_EQ(Call(L"CheckHealth", {LongArg(1)}), 105);
-  EXPECT_EQ(Call(L"ClaimDevice", {LongArg(0)}), 0);
-  EXPECT_EQ(Call(L"ReleaseDevice", {}), 0);
+  EXPECT_EQ(Call(L"ClaimDevice", {LongArg(0)}), 106);  // nothing to claim before Open
+  EXPECT_EQ(Call(L"ReleaseDevice", {}), 106);
   EXPECT_EQ(Call(L"UpdateFirmware", {TextArg(L"f")}), 106);
 
   LONG number = 7;

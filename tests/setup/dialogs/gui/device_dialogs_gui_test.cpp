@@ -218,6 +218,7 @@ TEST_F(DeviceDialogsGui, ADrawerIsAddedToAPrinterOnTheVirtualPrinter) {
     ASSERT_TRUE(drawer.Create(nullptr, kDrawerProgId));
     CEventSink* drawerSink = new CEventSink();
     EXPECT_EQ(drawer.Open("CashDrawer", drawerSink), 0);
+    EXPECT_EQ(drawer.Claim(), 0);
     drawer.SetNumber(PIDX_DeviceEnabled, 1);
     EXPECT_EQ(drawer.Call(L"OpenDrawer", {}), 0);
     EXPECT_TRUE(WaitFor(logHas("\"cmd\":\"drawer-kick\""))) << "the drawer's kick did not reach the virtual printer";
