@@ -52,6 +52,7 @@ void ReadPort(const EntryReader& r, const DeviceEntryEnvironment& env, DeviceEnt
     r.Text(schema::kVid, &e->usbVendorId);
     e->portName = env.resolveUsb ? env.resolveUsb(e->portName, e->usbProductId) : std::string();
   } else {
+    e->network = true;
     r.Text(schema::kTcpIp, &e->portName);
     r.Number(schema::kTcpPort, &e->baudRate);
   }
@@ -83,6 +84,7 @@ bool ReadDeviceEntryAt(const std::string& entryKey, const DeviceEntryEnvironment
   const EntryReader r(entryKey);
   e->portName.clear();
   e->deviceName.clear();
+  e->network = false;
   r.Text(schema::kPort, &e->portName);
   ReadPort(r, env, e);
   r.TextNumber(schema::kOutputBuf, &e->outputBuffer);

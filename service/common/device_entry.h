@@ -14,6 +14,7 @@
 struct DeviceEntry {
   std::string portName;
   int32_t baudRate = 0;  // the TCP port for network ports
+  bool network = false;  // "TcpIp" and "TcpPort" name the port
   int32_t dataBits = 0;
   int32_t stopBits = 0;
   int32_t parity = 0;

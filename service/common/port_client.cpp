@@ -1,10 +1,11 @@
 #include "service/common/port_client.h"
 
+#include "service/common/device_entry.h"
 #include "service/port/port_table.h"
 
-bool CPortClient::Acquire(const std::string& deviceKey, const std::string& portName) {
+bool CPortClient::Acquire(const std::string& deviceKey, const DeviceEntry& entry) {
   Release();
-  handle_ = AcquirePort(deviceKey, portName, user_);
+  handle_ = AcquirePort(deviceKey, entry.portName, entry.network ? entry.baudRate : kNoTcpPort, user_);
   return handle_ != 0;
 }
 

@@ -14,6 +14,7 @@
 #include "service/port/port_users.h"
 
 class CPortManager;
+struct DeviceEntry;
 
 class CPortClient {
  public:
@@ -22,8 +23,9 @@ class CPortClient {
   CPortClient(const CPortClient&) = delete;
   CPortClient& operator=(const CPortClient&) = delete;
 
-  // AcquirePort for this user; false (and nothing held) on failure.
-  bool Acquire(const std::string& deviceKey, const std::string& portName);
+  // AcquirePort for this user and the entry's port (a network port by
+  // address and TCP port); false (and nothing held) on failure.
+  bool Acquire(const std::string& deviceKey, const DeviceEntry& entry);
   // Closes for this user when still open, then ReleasePort. Idempotent.
   void Release();
   bool Held() const { return handle_ != 0; }

@@ -74,7 +74,7 @@ int32_t CLineDisplay::OpenService(const std::string&, const std::string& deviceN
   if (state_ != OPOS_S_CLOSED || portClient_.Held()) return Result(OPOS_E_ILLEGAL);
   if (deviceName.empty()) return Result(OPOS_E_ILLEGAL);
   if (Result(ReadConfiguration(deviceName)) != OPOS_SUCCESS) return resultCode_;
-  if (!portClient_.Acquire(deviceName, entry_.portName)) return Result(OPOS_E_FAILURE);
+  if (!portClient_.Acquire(deviceName, entry_)) return Result(OPOS_E_FAILURE);
   if (!LinkControlObject(controlObject)) {
     portClient_.Release();
     return Result(OPOS_E_NOSERVICE);

@@ -111,7 +111,7 @@ int32_t CCashDrawer::OpenService(const std::string&, const std::string& deviceNa
   if (deviceName.empty()) return Result(OPOS_E_ILLEGAL);
   if (entryResult != OPOS_SUCCESS) return Result(entryResult);
 
-  if (!portClient_.Acquire(deviceName, port_.portName)) return Result(OPOS_E_FAILURE);
+  if (!portClient_.Acquire(deviceName, port_)) return Result(OPOS_E_FAILURE);
   if (!LinkControlObject(controlObject)) {
     // Holding the port here would refuse every later open of this drawer.
     portClient_.Release();

@@ -19,10 +19,14 @@ bool IsKnownUser(uint8_t user) {
 int UserIndex(uint8_t user) { return user == PORT_USER_PRINTER ? 0 : (user == PORT_USER_DRAWER ? 1 : 2); }
 constexpr int kUsers = 3;
 
-PortEntry* FindByName(const std::string& portName) {
+PortEntry* FindByName(const std::string& portName, int32_t tcpPort) {
   for (PortEntry* e = g_head; e; e = e->next)
-    if (e->portName == portName) return e;
+    if (e->portName == portName && e->tcpPort == tcpPort) return e;
   return nullptr;
+}
+
+std::string LibraryPortName(const std::string& portName, int32_t tcpPort) {
+  return tcpPort == kNoTcpPort ? portName : portName + ":" + std::to_string(tcpPort);
 }
 
 bool Holds(const PortEntry& e, int32_t handle) {
@@ -55,9 +59,13 @@ void DestroyEntry(PortEntry* entry) {
 }  // namespace
 
 int32_t AcquirePort(const std::string& deviceKey, const std::string& portName, uint8_t user) {
+  return AcquirePort(deviceKey, portName, kNoTcpPort, user);
+}
+
+int32_t AcquirePort(const std::string& deviceKey, const std::string& portName, int32_t tcpPort, uint8_t user) {
   if (!IsKnownUser(user)) return 0;
   std::lock_guard<std::mutex> lock(TableMutex());
-  PortEntry* entry = FindByName(portName);
+  PortEntry* entry = FindByName(portName, tcpPort);
   const int index = UserIndex(user);
   if (entry && (entry->userMask & user)) {
     if (entry->userDevice[index] != deviceKey) return 0;
@@ -74,7 +82,8 @@ int32_t AcquirePort(const std::string& deviceKey, const std::string& portName, u
     }
     entry = created.get();
   }
-  const int32_t handle = entry->manager->Library().CreatePort(deviceKey.c_str(), portName.c_str(), user);
+  const std::string libraryName = LibraryPortName(portName, tcpPort);
+  const int32_t handle = entry->manager->Library().CreatePort(deviceKey.c_str(), libraryName.c_str(), user);
   if (handle == 0) {
     // Nothing was taken: a new entry goes again, a shared one stays as it was.
     if (created) DestroyEntry(created.release());
@@ -86,6 +95,7 @@ int32_t AcquirePort(const std::string& deviceKey, const std::string& portName, u
   entry->userHolders[index] = 1;
   entry->userMask |= user;
   entry->portName = portName;
+  entry->tcpPort = tcpPort;
   if (created) {
     entry->manager->SetPortName(portName);
     entry->next = g_head;

@@ -9,9 +9,13 @@
 
 #include "service/port/port_manager.h"
 
+// A port that is not reached over the network has no TCP port.
+constexpr int32_t kNoTcpPort = -1;
+
 struct PortEntry {
   CPortManager* manager = nullptr;  // owned by the table
   std::string portName;
+  int32_t tcpPort = kNoTcpPort;
   uint8_t userMask = 0;
   // The handle CreatePort gave each user (printer, drawer, display); the
   // manager uses the latest one. An entry is found by any of them.
@@ -29,6 +33,11 @@ struct PortEntry {
 // 4). A further hold of the same device gets the same handle without a new
 // CreatePort. A failure leaves the table as it was.
 int32_t AcquirePort(const std::string& deviceKey, const std::string& portName, uint8_t user);
+// A network port is one address and TCP port: a printer and the drawer
+// wired to it share it, a display on another TCP port of the same address
+// does not. The library is asked for "address:port", so it keeps the two
+// apart as well.
+int32_t AcquirePort(const std::string& deviceKey, const std::string& address, int32_t tcpPort, uint8_t user);
 // True when an entry with that handle was found and the user held it; only
 // users 1, 2 and 4. The last hold of a user that still has the port open
 // closes it first; earlier ones only count down.

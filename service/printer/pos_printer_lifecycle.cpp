@@ -72,7 +72,7 @@ int32_t CPOSPrinter::OpenService(const std::string&, const std::string& deviceNa
   d_.resultCodeExtended = 0;
   if (Result(ReadConfiguration(deviceName)) != OPOS_SUCCESS) return d_.resultCode;
 
-  if (!port_.Acquire(d_.deviceKey, entry_.portName)) return Result(OPOS_E_FAILURE);
+  if (!port_.Acquire(d_.deviceKey, entry_)) return Result(OPOS_E_FAILURE);
   portLink_.SetManager(Port());
 
   if (!LinkControlObject(controlObject)) return Result(OPOS_E_NOSERVICE);

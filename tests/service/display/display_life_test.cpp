@@ -84,6 +84,34 @@ TEST_F(DisplayTest, BadEntriesFailTheOpen) {
   EXPECT_EQ(d.OpenService("LineDisplay", "QDX-200", &co), 0);  // the port was given back
 }
 
+// A display on the printer's address but its own TCP port has a port of
+// its own: its bytes don't go down the printer's connection.
+TEST_F(DisplayTest, ADisplayOnThePrintersAddressKeepsItsOwnTcpPort) {
+  SeedString("Printer1", "Port", "Ethernet");
+  SeedString("Printer1", "TcpIp", "127.0.0.1");
+  SeedDword("Printer1", "TcpPort", 9100);
+  SeedDisplayValue("QDX-200", "Port", "Ethernet");
+  SeedDisplayValue("QDX-200", "TcpIp", "127.0.0.1");
+  platform::test_support::SeedDword(kDisplayKey + std::string("QDX-200"), "TcpPort", 9101);
+  fake().SetHandlePerPortName(true);
+  CPOSPrinter p;
+  OpenClaimEnable(p);
+  CLineDisplay d;
+  ASSERT_EQ(d.OpenService("LineDisplay", "QDX-200", &co), 0);
+  ASSERT_EQ(d.ClaimDevice(1000), 0);
+  std::vector<std::string> created;
+  std::vector<int32_t> configured;
+  for (const FakePortCall& call : fake().Calls()) {
+    if (call.name == "CreatePort") created.push_back(call.text);
+    if (call.name == "SetDeviceOption") configured.push_back(call.handle);
+  }
+  EXPECT_EQ(created, (std::vector<std::string>{"Printer1|127.0.0.1:9100", "QDX-200|127.0.0.1:9101"}));
+  ASSERT_EQ(configured.size(), 2u);  // each connection set up on its own
+  EXPECT_NE(configured[0], configured[1]);
+  EXPECT_EQ(d.Close(), 0);
+  EXPECT_EQ(p.Close(), 0);
+}
+
 TEST_F(DisplayTest, ADeadPortFailsWithoutHanging) {
   CLineDisplay d;
   ASSERT_EQ(d.OpenService("LineDisplay", "QDX-200", &co), 0);

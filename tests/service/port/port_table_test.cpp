@@ -139,6 +139,59 @@ TEST_F(PortTable, ALineDisplayIsAThirdUserWithItsOwnHandle) {
   EXPECT_EQ(FindPort(display), nullptr);
 }
 
+// A network port is an address and a TCP port: the drawer wired to the
+// printer shares its connection, a display on another TCP port of the same
+// address gets one of its own, also from a library that keys by name.
+TEST_F(PortTable, NetworkPortsAreKeyedByAddressAndTcpPort) {
+  fake.SetHandlePerPortName(true);
+  const int32_t printer = AcquirePort("P", "10.0.0.5", 9100, PORT_USER_PRINTER);
+  const int32_t drawer = AcquirePort("D", "10.0.0.5", 9100, PORT_USER_DRAWER);
+  const int32_t display = AcquirePort("V", "10.0.0.5", 9101, PORT_USER_DISPLAY);
+  ASSERT_NE(printer, 0);
+  ASSERT_NE(display, 0);
+  EXPECT_EQ(FindPort(printer), FindPort(drawer));
+  EXPECT_EQ(FindPort(printer)->userMask, PORT_USER_PRINTER | PORT_USER_DRAWER);
+  EXPECT_NE(display, printer);
+  ASSERT_NE(FindPort(display), nullptr);
+  EXPECT_NE(FindPort(display), FindPort(printer));
+  EXPECT_EQ(FindPort(display)->userMask, PORT_USER_DISPLAY);
+  EXPECT_EQ(FindPort(display)->tcpPort, 9101);
+  const auto calls = fake.Calls();
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(calls[0].text, "P|10.0.0.5:9100");
+  EXPECT_EQ(calls[1].text, "D|10.0.0.5:9100");
+  EXPECT_EQ(calls[2].text, "V|10.0.0.5:9101");
+
+  // A second display device on the printer's TCP port is its user 4, but on
+  // the printer's connection; one on a third TCP port is free to go.
+  EXPECT_EQ(AcquirePort("V2", "10.0.0.5", 9101, PORT_USER_DISPLAY), 0);
+  const int32_t other = AcquirePort("V2", "10.0.0.5", 9102, PORT_USER_DISPLAY);
+  EXPECT_NE(other, 0);
+  EXPECT_TRUE(ReleasePort(PORT_USER_DISPLAY, other));
+
+  EXPECT_TRUE(ReleasePort(PORT_USER_DISPLAY, display));
+  EXPECT_EQ(FindPort(display), nullptr);
+  ASSERT_NE(FindPort(printer), nullptr);
+  EXPECT_EQ(FindPort(printer)->userMask, PORT_USER_PRINTER | PORT_USER_DRAWER);
+  EXPECT_TRUE(ReleasePort(PORT_USER_DRAWER, drawer));
+  EXPECT_TRUE(ReleasePort(PORT_USER_PRINTER, printer));
+  EXPECT_EQ(FindPort(printer), nullptr);
+}
+
+// A port name that happens to look like an address is not the network port
+// of that address, and the library is asked for it as it is.
+TEST_F(PortTable, APortWithoutTcpPortIsNotTheNetworkPortOfItsName) {
+  const int32_t path = AcquirePort("P", "10.0.0.5", PORT_USER_PRINTER);
+  const int32_t network = AcquirePort("P2", "10.0.0.5", 0, PORT_USER_PRINTER);
+  ASSERT_NE(path, 0);
+  ASSERT_NE(network, 0);
+  EXPECT_NE(FindPort(path), FindPort(network));
+  EXPECT_EQ(fake.Calls()[0].text, "P|10.0.0.5");
+  EXPECT_EQ(fake.Calls()[1].text, "P2|10.0.0.5:0");
+  EXPECT_TRUE(ReleasePort(PORT_USER_PRINTER, path));
+  EXPECT_TRUE(ReleasePort(PORT_USER_PRINTER, network));
+}
+
 TEST_F(PortTable, ReleaseClosesAUserThatLeftThePortOpen) {
   const int32_t printer = AcquirePort("P", "COM1", PORT_USER_PRINTER);
   ASSERT_TRUE(FindPort(printer)->manager->Open(PORT_USER_PRINTER, PortSettings{}));
