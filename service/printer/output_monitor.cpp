@@ -11,7 +11,12 @@ namespace {
 const uint8_t kStatusBackAll[] = {0x1D, 0x61, 0xFF};  // GS a 255: automatic status for all items
 }
 
+// Every report is taken under the status lock, and disabling clears
+// DeviceEnabled before ResetOnDisable takes that lock: a report that began
+// while the device was enabled is over before the reset, a later one sees
+// the device disabled.
 void COutputPath::OnPrinterStatus(const uint8_t status[4]) {
+  std::unique_lock<std::mutex> lock(statusMutex_);
   if (!host_.DeviceEnabled()) return;
   const PrinterStatusReport r = DecodePrinterStatus(status);
   recEmpty_ = r.recEmpty;
@@ -26,10 +31,13 @@ void COutputPath::OnPrinterStatus(const uint8_t status[4]) {
     lastCover_ = r.coverStatus;
     host_.PostStatusUpdate(r.coverStatus);
   }
-  OnPowerState(r.powerState);
+  const bool backOnline = TakePowerState(r.powerState);
+  lock.unlock();
+  if (backOnline) RestoreAfterPowerOn();
 }
 
 void COutputPath::OnCartridgeStatus(const uint8_t status[4]) {
+  std::lock_guard<std::mutex> lock(statusMutex_);
   if (!host_.DeviceEnabled() || !IsCartridgeReply(status)) return;
   const CartridgeReport r = DecodeCartridgeStatus(status);
   cartridge_[0] = r.state[0];
@@ -43,22 +51,35 @@ void COutputPath::OnCartridgeStatus(const uint8_t status[4]) {
   }
 }
 
-// Back on line, the printer has lost its settings: status back is enabled
-// again and the next job's prefix sends every setting.
 void COutputPath::OnPowerState(int32_t state) {
+  std::unique_lock<std::mutex> lock(statusMutex_);
   if (!host_.DeviceEnabled()) return;
+  const bool backOnline = TakePowerState(state);
+  lock.unlock();
+  if (backOnline) RestoreAfterPowerOn();
+}
+
+// Under the status lock; true when the printer came back on line.
+bool COutputPath::TakePowerState(int32_t state) {
   const bool changed = lastPower_.exchange(state) != state;
-  if (changed && state == OPOS_PS_ONLINE) {
-    WritePort(kStatusBackAll, sizeof kStatusBackAll);
-    std::lock_guard<std::mutex> guard(printStateMutex_);
-    host_.MarkResendAll();
+  if (host_.PowerNotifying()) {
+    powerState_ = state;
+    if (changed) host_.PostStatusUpdate(state);
   }
-  if (!host_.PowerNotifying()) return;
-  powerState_ = state;
-  if (changed) host_.PostStatusUpdate(state);
+  return changed && state == OPOS_PS_ONLINE;
+}
+
+// Back on line, the printer has lost its settings: status back is enabled
+// again and the next job's prefix sends every setting. Outside the status
+// lock, as the write may wait for the output thread's port lock.
+void COutputPath::RestoreAfterPowerOn() {
+  WritePort(kStatusBackAll, sizeof kStatusBackAll);
+  std::lock_guard<std::mutex> guard(printStateMutex_);
+  host_.MarkResendAll();
 }
 
 void COutputPath::ForgetReportedStatus() {
+  std::lock_guard<std::mutex> lock(statusMutex_);
   lastCover_ = kUnset;
   lastPaper_ = kUnset;
   lastCartridge_ = kUnset;
@@ -66,6 +87,7 @@ void COutputPath::ForgetReportedStatus() {
 }
 
 void COutputPath::ResetOnDisable() {
+  std::lock_guard<std::mutex> lock(statusMutex_);
   powerState_ = OPOS_PS_UNKNOWN;
   recCartridgeState_ = PTR_CART_OK;
   cartridge_[0] = PTR_CART_OK;

@@ -214,6 +214,8 @@ class COutputPath {
   bool ConfirmBatch(std::unique_lock<std::mutex>& lock);
   void RaiseError(std::unique_lock<std::mutex>& lock, int32_t rc, int32_t rce);
   void QueueRetry(std::unique_lock<std::mutex>& lock, int64_t postedAt);
+  bool TakePowerState(int32_t state);
+  void RestoreAfterPowerOn();
   int32_t AwaitResponse();
   void UpdateStateLocked();
   void DropJobsLocked();
@@ -230,6 +232,9 @@ class COutputPath {
   OutputConfig config_;
   OutputTimings timings_;
   std::mutex printStateMutex_;
+  // Status reports against disabling (never held while taking another
+  // lock but the host's event queue).
+  std::mutex statusMutex_;
 
   // Guarded by queueMutex_.
   std::mutex queueMutex_;

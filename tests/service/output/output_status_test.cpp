@@ -131,6 +131,54 @@ TEST(OutputPower, DisableResetsPowerStateAndCartridges) {
   EXPECT_EQ(rig.output.LastPowerState(), COutputPath::kUnset);
 }
 
+// Disabling while a power report is under way: the monitor thread has seen
+// the device enabled when the application disables it. Whatever the report
+// stores is in before the reset, so PowerState reads unknown afterwards.
+class DisableDuringReportHost : public FakeHost {
+ public:
+  COutputPath* output = nullptr;
+  mutable std::thread disabler;
+  mutable std::atomic<bool> resetDone{false};
+  mutable bool armed = true;
+  mutable std::atomic<bool> on{true};
+
+  bool DeviceEnabled() const override {
+    if (!armed) return on;
+    armed = false;
+    on = false;  // Disable clears DeviceEnabled, then resets
+    disabler = std::thread([this] {
+      output->ResetOnDisable();
+      resetDone = true;
+    });
+    // Give the reset every chance to overtake the report in progress.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+    while (!resetDone && std::chrono::steady_clock::now() < until)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return true;  // what the report saw before the disable
+  }
+};
+
+TEST(OutputPower, ADisableDuringAPowerReportLeavesPowerUnknown) {
+  for (bool viaStatus : {false, true}) {
+    DisableDuringReportHost host;
+    host.powerNotify = true;
+    COutputPath output{host};
+    host.output = &output;
+    if (viaStatus) {
+      const uint8_t online[4] = {0x10, 0, 0, 0};
+      output.OnPrinterStatus(online);
+    } else {
+      output.OnPowerState(OPOS_PS_ONLINE);
+    }
+    host.disabler.join();
+    EXPECT_EQ(output.PowerState(), OPOS_PS_UNKNOWN) << viaStatus;
+    EXPECT_EQ(output.LastPowerState(), COutputPath::kUnset) << viaStatus;
+    // The next report, once disabled, changes nothing.
+    output.OnPowerState(OPOS_PS_OFFLINE);
+    EXPECT_EQ(output.PowerState(), OPOS_PS_UNKNOWN) << viaStatus;
+  }
+}
+
 TEST(OutputCartridge, NotifiedStateFollowsTheCurrentCartridge) {
   OutputRig rig;
   const uint8_t empty2[4] = {0x35, 0x00, 0x02, 0x00};
