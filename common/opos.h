@@ -158,6 +158,10 @@ enum : int32_t {
   PTR_CART_REMOVED = 0x20000000,
   PTR_CART_EMPTY = 0x40000000,
   PTR_CART_CLEANING = 0x08000000,
+
+  PTR_CS_UNICODE = 997,
+  PTR_CS_ASCII = 998,
+  PTR_CS_ANSI = 999,
 };
 // 0x80000000 does not fit the enum's int32_t.
 constexpr int32_t PTR_CART_NEAREND = INT32_MIN;

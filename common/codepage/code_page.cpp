@@ -45,6 +45,15 @@ const Table* Find(int codePage) {
   return nullptr;
 }
 
+int CharacterByte(const Table& table, char32_t c) {
+  if (c < 0x80) return static_cast<int>(c);
+  if (c > 0xFFFF) return -1;
+  const char b = ByteFor(table, static_cast<char16_t>(c));
+  return b == kMissing ? -1 : static_cast<std::uint8_t>(b);
+}
+
+int Number(const Table& table) { return table.number; }
+
 char32_t Decode(const Table& table, std::uint8_t byte) {
   return byte < 0x80 ? char32_t(byte) : char32_t(table.upper[byte - 0x80]);
 }

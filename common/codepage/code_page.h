@@ -24,6 +24,13 @@ const Table* Find(int codePage);
 // The character of a byte; 0 where the table has none.
 char32_t Decode(const Table& table, std::uint8_t byte);
 
+// The byte of a character in the table (ASCII as itself), or -1 when the
+// table lacks it.
+int CharacterByte(const Table& table, char32_t c);
+
+// The number a table was found by.
+int Number(const Table& table);
+
 // Appends one byte per character of the UTF-16 text: the character's byte
 // in the table, or '?' when the table lacks it. A surrogate pair is one
 // character; a lone surrogate is one '?'.

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "service/pipeline/unicode/unicode_text.h"
+
 // One row of a unit conversion table: v -> (v * mul + add) / div, computed
 // in 64 bits and saturated to the 32-bit range.
 struct ConversionRow {
@@ -77,6 +79,11 @@ struct PrintState {
   int8_t internationalSet = 0;  // ESC R n; negative = none
   uint8_t fontByte = 0;         // 1 when recLineChars > linecharsNormal
   uint8_t resendFlags = RESEND_ALL;
+
+  // CharacterSet 997: the text of the data is UTF-8 (the owner sets this
+  // before each call) and goes out as the model allows.
+  bool unicodeText = false;
+  unicode::UnicodeModel unicode;
 
   // Kept between print calls; reset only by ESC|N.
   uint8_t characterSize = 0;  // 1D 21 n

@@ -28,6 +28,10 @@ constexpr std::string_view kCharacterColour2 = "\x1D\x28\x4E\x02\x00\x30\x32"sv;
 constexpr std::string_view kPrintColour1 = "\x1B\x72\x00"sv;
 constexpr std::string_view kPrintColour2 = "\x1B\x72\x01"sv;
 
+// Character encoding: UTF-8 on and off (Kanji fonts for East Asian text).
+constexpr std::string_view kUtf8On = "\x1C\x28\x43\x02\x00\x30\x01"sv;
+constexpr std::string_view kUtf8Off = "\x1C\x28\x43\x02\x00\x30\x00"sv;
+
 // Character set and orientation; each is followed by n.
 constexpr std::string_view kCodeTable = "\x1B\x74"sv;
 constexpr std::string_view kInternationalSet = "\x1B\x52"sv;
@@ -65,6 +69,7 @@ constexpr std::string_view kRasterImage = "\x1D\x76\x30\x00"sv;  // xL xH yL yH 
 constexpr std::string_view kGraphics = "\x1D\x28\x4C"sv;         // pL pH m fn ...
 constexpr std::string_view kGraphicsPrint = "\x1D\x28\x4C\x02\x00\x30\x32"sv;
 constexpr std::string_view kBitImage8 = "\x1B\x2A\x00"sv;        // nL nH columns
+constexpr std::string_view kBitImage24 = "\x1B\x2A\x21"sv;       // nL nH columns of 3 bytes, in the line
 constexpr std::string_view kImageLineSpacing = "\x1B\x33\x10"sv; // 8 dots
 
 // Page mode.

@@ -73,6 +73,7 @@ constexpr Alignment kAlignments[] = {{'c', cmd::kAlignCentre}, {'r', cmd::kAlign
 // printer's style back to the font byte, so that is what it has now.
 void ExecuteNormal(Translation& t, const EscapeSequence&) {
   t.out.Put(t.savedPrefix);
+  if (t.prefixSetsPage) t.cursor.page = t.state.codePage;
   t.state.characterSize = 0;
   t.out.Put(cmd::kCharacterSizeNormal);
   t.out.Put(cmd::kReverseOff);

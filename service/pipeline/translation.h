@@ -22,12 +22,16 @@ struct Translation {
   uint8_t emittedStyle = 0;  // style byte the printer has now
   bool sizePending = false;
   bool copyNextPlain = false;  // the byte after this sequence prints as text
+  bool prefixSetsPage = false;  // the saved prefix holds ESC t
+  unicode::TextCursor cursor;   // CharacterSet 997 only
   int32_t result = 0;
 
   // Sends a style or size change that is wanted but not yet sent.
   void Flush();
   // Flushes and sends one byte of text.
   void EmitPlain(char c);
+  // Flushes and sends data[pos..end) as text, then moves pos to end.
+  void EmitText(size_t end);
   // Leaves a result code; the last one wins.
   void Fail(int32_t code) { result = code; }
   // The sequence is dropped and the byte after it printed as text.

@@ -4,6 +4,7 @@
 #include "service/pipeline/printer_commands.h"
 #include "service/pipeline/state_prefix.h"
 #include "service/pipeline/translation.h"
+#include "service/pipeline/unicode/utf8.h"
 
 namespace {
 
@@ -46,8 +47,16 @@ void ScanSequence(Translation& t) {
   if (t.copyNextPlain) {
     // At the end of the data nothing follows, and nothing is copied.
     t.copyNextPlain = false;
-    if (t.pos < t.data.size()) t.EmitPlain(t.data[t.pos++]);
+    if (t.pos < t.data.size()) {
+      // Unicode text: the whole character.
+      size_t next = t.pos;
+      if (t.state.unicodeText) unicode::NextCharacter(t.data, &next);
+      else ++next;
+      t.EmitText(next);
+    }
   }
+  // Paper that moved or an image that printed starts a fresh line.
+  if (seq.command == 'F' || seq.command == 'P' || seq.command == 'B') t.cursor.x = 0;
 }
 
 // Position of the next ESC | at or after from, or the end of the data.
@@ -58,14 +67,6 @@ size_t NextIntroducer(std::string_view data, size_t from) {
     if (IsEscapeIntroducer(data, esc)) return esc;
     from = esc + 1;
   }
-}
-
-// A run of ordinary bytes up to end: one flush covers the whole run, since
-// nothing in it changes the wanted style or size.
-void EmitText(Translation& t, size_t end) {
-  t.Flush();
-  t.out.Put(t.data.substr(t.pos, end - t.pos));
-  t.pos = end;
 }
 
 std::string_view UpToFirstNul(std::string_view data) {
@@ -88,6 +89,19 @@ void Translation::Flush() {
   }
 }
 
+// A run of ordinary text: one flush covers the whole run, since nothing in
+// it changes the wanted style or size.
+void Translation::EmitText(size_t end) {
+  Flush();
+  const std::string_view run = data.substr(pos, end - pos);
+  if (state.unicodeText) {
+    unicode::EncodeText(state.unicode, run, {emittedStyle, state.characterSize}, cursor, out);
+  } else {
+    out.Put(run);
+  }
+  pos = end;
+}
+
 void Translation::EmitPlain(char c) {
   Flush();
   out.Append(&c, 1);
@@ -95,6 +109,8 @@ void Translation::EmitPlain(char c) {
 
 int32_t TranslatePrintData(PrintState& state, std::string_view data, ByteSink& out) {
   Translation t(state, out, UpToFirstNul(data));
+  t.prefixSetsPage = (state.resendFlags & RESEND_CODE_PAGE) != 0 && state.codePage >= 0;
+  t.cursor.page = state.codePage;
   t.savedPrefix = BuildStatePrefix(state);
   out.Put(t.savedPrefix);
   t.wantedStyle = t.emittedStyle = state.fontByte;
@@ -102,9 +118,11 @@ int32_t TranslatePrintData(PrintState& state, std::string_view data, ByteSink& o
     if (IsEscapeIntroducer(t.data, t.pos)) {
       ScanSequence(t);
     } else {
-      EmitText(t, NextIntroducer(t.data, t.pos + 1));
+      t.EmitText(NextIntroducer(t.data, t.pos + 1));
     }
   }
+  // Unicode text may have left the page of the CharacterSet.
+  if (state.unicodeText && unicode::EndText(t.cursor, state.codePage, out)) state.resendFlags |= RESEND_CODE_PAGE;
   BuildStatePrefix(state, out);
   out.Put(cmd::kReverseOff);
   return t.result;

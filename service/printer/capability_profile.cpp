@@ -33,6 +33,7 @@ constexpr TextKey kListKeys[] = {
     TEXT("CharacterSetList", characterSetList),
     TEXT("FontTypefaceList", fontTypefaceList),
     TEXT("RecLineCharsList", recLineCharsList),
+    TEXT("MultiByteMode", multiByteMode),
 };
 
 // The common capabilities; "CapStatisticsRporting" is the key the shipped
@@ -149,6 +150,7 @@ int32_t ReadCapabilityProfile(const std::string& path, PrinterData& d) {
   d.print.diInternational = ReadInt(path, kDirectIo, "DIINTERNATIONAL");
 
   LineMetricsToDots(d);
+  BuildUnicodeModel(d);
   int32_t rc = ApplyRecLineChars(d, d.print.linecharsNormal);
   if (d.print.recLineChars == 0 || d.recLineWidth == 0 || !resolved) rc = opos::OPOS_E_ILLEGAL;
   return rc;

@@ -1,5 +1,9 @@
 #include "service/printer/character_set.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
 #include "common/opos.h"
 
 namespace {
@@ -12,9 +16,22 @@ struct CodePageRow {
 constexpr CodePageRow kCodePages[] = {
     {1, 1},      {23, 23},    {27, 27},    {31, 31},    {32, 32},    {34, 34},    {35, 35},   {255, 255},
     {437, 0},    {737, 29},   {775, 30},   {850, 2},    {852, 18},   {855, 7},    {857, 8},   {858, 19},
-    {860, 3},    {862, 21},   {863, 4},    {864, 22},   {865, 5},    {866, 17},   {874, 36},  {998, 0},
+    {860, 3},    {862, 21},   {863, 4},    {864, 22},   {865, 5},    {866, 17},   {874, 36},  {997, 0},   {998, 0},
     {999, 16},   {1251, 28},  {1252, 16},  {1253, 24},  {1254, 25},  {1255, 33},  {1257, 26},
 };
+
+constexpr char kUtf8Mode[] = "UTF8";
+
+std::vector<std::string> SplitList(const std::string& list) {
+  std::vector<std::string> items;
+  size_t start = 0;
+  while (start <= list.size()) {
+    const size_t comma = std::min(list.find(',', start), list.size());
+    if (comma > start) items.push_back(list.substr(start, comma - start));
+    start = comma + 1;
+  }
+  return items;
+}
 
 constexpr int32_t kEuroLatin = 858;
 constexpr uint8_t kEuroLatinOnPxAa = 11;
@@ -42,6 +59,29 @@ int32_t ApplyCharacterSet(PrinterData& d, int32_t characterSet) {
   d.print.resendFlags |= RESEND_CODE_PAGE;
   d.characterSet = characterSet;
   return opos::OPOS_SUCCESS;
+}
+
+void BuildUnicodeModel(PrinterData& d) {
+  unicode::UnicodeModel& m = d.print.unicode;
+  m = unicode::UnicodeModel{};
+  for (const std::string& item : SplitList(d.characterSetList)) {
+    const int32_t set = std::atoi(item.c_str());
+    int16_t escT = 0;
+    if (set == opos::PTR_CS_UNICODE || !LookUpCodePage(set, d.deviceName, &escT)) continue;
+    m.pages.Add(static_cast<uint8_t>(escT), CharacterSetTable(set));
+  }
+  m.utf8Mode = d.multiByteMode == kUtf8Mode;
+  m.lineWidthDots = d.metrics.lineWidthDots > 0 ? d.metrics.lineWidthDots : m.lineWidthDots;
+  const CharacterGeometry& g = d.geometry;
+  if (g.dotsPerNormalChar > 0) m.charWidth[0] = g.dotsPerNormalChar;
+  if (g.dotsPerCompressedChar > 0) m.charWidth[1] = g.dotsPerCompressedChar;
+  if (g.dotsPerNormalCharHeight > 0) m.charHeight[0] = g.dotsPerNormalCharHeight;
+  if (g.dotsPerCompressedCharHeight > 0) m.charHeight[1] = g.dotsPerCompressedCharHeight;
+}
+
+bool UnicodeText(const PrinterData& d) {
+  return d.mapCharacterSet != 0 && d.characterSet == opos::PTR_CS_UNICODE &&
+         d.print.binaryConversion == opos::OPOS_BC_NONE;
 }
 
 const codepage::Table* CharacterSetTable(int32_t characterSet) {

@@ -16,6 +16,16 @@ bool LookUpCodePage(int32_t characterSet, const std::string& deviceName, int16_t
 // resending; an unknown value changes nothing. Returns the result code.
 int32_t ApplyCharacterSet(PrinterData& d, int32_t characterSet);
 
+// CharacterSet 997 (Unicode) prints on every single-byte page of the
+// model's CharacterSetList and, with "MultiByteMode=UTF8", in UTF-8 mode;
+// each call starts and ends on PC437. Fills d.print.unicode from the
+// profile's values.
+void BuildUnicodeModel(PrinterData& d);
+
+// True when print text reaches the pipeline as UTF-8: CharacterSet 997,
+// MapCharacterSet on and no BinaryConversion.
+bool UnicodeText(const PrinterData& d);
+
 // The code page table of a CharacterSet value (998 ASCII is sent as PC437,
 // 999 as 1252, 1 is katakana); nullptr for the values without a known table.
 const codepage::Table* CharacterSetTable(int32_t characterSet);

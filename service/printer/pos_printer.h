@@ -106,6 +106,9 @@ class CPOSPrinter {
   // automation boundary); otherwise nullptr, and text stays in the system
   // code page. Read on the calling thread.
   const codepage::Table* TextCodePage() const;
+  // CharacterSet 997 with MapCharacterSet on and no BinaryConversion: the
+  // COM layer hands print text as UTF-8 and the pipeline encodes it.
+  bool UnicodeText() const;
   // Maps the package's own 8-bit text (system code page) into a table, for
   // the test receipt; set by the COM layer, which knows the system code
   // page. Unset, such text goes as it is.

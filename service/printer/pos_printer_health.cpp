@@ -102,6 +102,7 @@ int32_t CPOSPrinter::ExternalCheck() {
     std::string text = TestReceiptText();
     const codepage::Table* table = TextCodePage();
     if (table && recoder_) text = recoder_(text, *table);
+    d_.print.unicodeText = false;  // the package's own text, in the system code page
     TranslatePrintData(d_.print, text, &out);
   }
   output_->SubmitOutput(false, {out});

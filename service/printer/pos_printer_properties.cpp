@@ -216,6 +216,8 @@ bool CPOSPrinter::SetStoredNumber(int32_t index, int32_t value) {
   return false;
 }
 
+bool CPOSPrinter::UnicodeText() const { return ::UnicodeText(d_); }
+
 const codepage::Table* CPOSPrinter::TextCodePage() const {
   if (!d_.mapCharacterSet || d_.print.binaryConversion != OPOS_BC_NONE) return nullptr;
   return CharacterSetTable(d_.characterSet);

@@ -119,6 +119,7 @@ struct PrinterData {
 
   // Text lists from the profile.
   std::string characterSetList;
+  std::string multiByteMode;  // "UTF8" on models that print UTF-8 (FS ( C)
   std::string recLineCharsList;
   std::string fontTypefaceList;
   std::string recBarCodeRotationList;

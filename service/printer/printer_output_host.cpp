@@ -4,12 +4,14 @@
 #include "service/pipeline/binary_conversion.h"
 #include "service/pipeline/state_prefix.h"
 #include "service/pipeline/translator.h"
+#include "service/printer/character_set.h"
 
 // Called with the output path's PrintStateMutex held.
 std::string CPOSPrinter::OutputHost::BuildStatePrefix() { return ::BuildStatePrefix(p_.d_.print); }
 
 int32_t CPOSPrinter::OutputHost::TranslateText(const std::string& data, std::string* out) {
   PrintState& s = p_.d_.print;
+  s.unicodeText = ::UnicodeText(p_.d_);
   return TranslatePrintData(s, DecodeBinaryConversion(s.binaryConversion, data), out);
 }
 

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "common/opos.h"
+#include "service/pipeline/unicode/utf8.h"
 #include "service/server/bstr_text.h"
 #include "service/server/guids.h"
 #include "service/server/module.h"
@@ -21,7 +22,13 @@ CPOSPrinterObject::CPOSPrinterObject() {
   });
 }
 
+std::string CPOSPrinterObject::LogoText(const std::u16string& text) const {
+  if (printer_.UnicodeText()) return AnsiFromWide(reinterpret_cast<const wchar_t*>(text.data()), text.size());
+  return PrintText(text);
+}
+
 std::string CPOSPrinterObject::PrintText(const std::u16string& text) const {
+  if (printer_.UnicodeText()) return unicode::Utf8FromUtf16(text);
   if (const codepage::Table* table = printer_.TextCodePage()) {
     std::string out;
     codepage::Encode(*table, text, out);

@@ -37,7 +37,11 @@ class CPOSPrinterObject : public CDispatchObject<CPOSPrinterObject> {
   // Print data's 8-bit form: mapped into the printer's code page when the
   // printer asks for it (CPOSPrinter::TextCodePage), else the system code
   // page as for every other string.
+  // Under CharacterSet 997 UTF-8, which the pipeline encodes itself.
   std::string PrintText(const std::u16string& text) const;
+  // SetLogo's data: printer bytes inserted as they are, so under
+  // CharacterSet 997 the system code page, as without mapping.
+  std::string LogoText(const std::u16string& text) const;
 
  private:
   CPOSPrinterObject();

@@ -52,7 +52,7 @@ const Table::Member kMembers[] = {
        f.ReturnLong(o.Printer().SetBitmap(f.Long(0), f.Long(1), f.Text(2), f.Long(3), f.Long(4)));
      }},
     {L"SetLogo", "lp", kLong,
-     [](Object& o, F& f) { f.ReturnLong(o.Printer().SetLogo(f.Long(0), o.PrintText(f.Wide(1)))); }},
+     [](Object& o, F& f) { f.ReturnLong(o.Printer().SetLogo(f.Long(0), o.LogoText(f.Wide(1)))); }},
     {L"TransactionPrint", "ll", kLong,
      [](Object& o, F& f) { f.ReturnLong(o.Printer().TransactionPrint(f.Long(0), f.Long(1))); }},
     {L"ValidateData", "lp", kLong,

@@ -82,4 +82,16 @@ TEST(ShippedDataTest, EveryPrinterHasAUsableCapabilityProfile) {
   }
 }
 
+TEST(ShippedDataTest, EveryPrinterOffersUnicodeAndOneHasTheUtf8Mode) {
+  for (const std::string& model : ReadModelList(DataDir(), ModelClass::kPrinter)) {
+    SCOPED_TRACE(model);
+    const std::string inf = CapabilityProfilePath(DataDir(), model);
+    const std::string list = "," + ReadProfileString(inf, "POSPRINTER", "CharacterSetList") + ",";
+    EXPECT_NE(list.find(",997,"), std::string::npos);
+    EXPECT_NE(list.find(",437,"), std::string::npos);  // where CharacterSet 997 starts
+    EXPECT_NE(ReadProfileInt(inf, "POSPRINTER", "CharacterSet", 0), 997);  // off until asked
+    EXPECT_EQ(ReadProfileString(inf, "POSPRINTER", "MultiByteMode"), model == "TavoPOS-R200" ? "UTF8" : "");
+  }
+}
+
 }  // namespace

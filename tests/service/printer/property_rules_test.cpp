@@ -132,6 +132,40 @@ TEST(CharacterSet, UnknownSetChangesNothing) {
   EXPECT_EQ(d.print.resendFlags, RESEND_CODE_PAGE);
 }
 
+TEST(CharacterSet, UnicodeStartsOnPc437AndKeepsOtherSetsAsTheyWere) {
+  PrinterData d;
+  ASSERT_EQ(ApplyCharacterSet(d, 866), OPOS_SUCCESS);
+  d.print.resendFlags = 0;
+  ASSERT_EQ(ApplyCharacterSet(d, PTR_CS_UNICODE), OPOS_SUCCESS);
+  EXPECT_EQ(d.characterSet, PTR_CS_UNICODE);
+  EXPECT_EQ(d.print.codePage, 0);
+  EXPECT_EQ(d.print.resendFlags, RESEND_CODE_PAGE);
+  EXPECT_EQ(CharacterSetTable(PTR_CS_UNICODE), nullptr);
+  EXPECT_FALSE(UnicodeText(d));  // MapCharacterSet is off
+  d.mapCharacterSet = 1;
+  EXPECT_TRUE(UnicodeText(d));
+}
+
+TEST(CharacterSet, UnicodeModelTakesEachPageOfTheListOnce) {
+  PrinterData d;
+  d.characterSetList = "437,998,850,997,23,1252,999,,866";
+  d.multiByteMode = "UTF8";
+  d.metrics.lineWidthDots = 480;
+  d.geometry.dotsPerNormalChar = 12;
+  BuildUnicodeModel(d);
+  const unicode::UnicodeModel& m = d.print.unicode;
+  ASSERT_EQ(m.pages.Size(), 4u);  // 998 and 999 repeat 437 and 1252; 23 has no table
+  EXPECT_EQ(m.pages.At(0).escT, 0);
+  EXPECT_EQ(m.pages.At(1).escT, 2);
+  EXPECT_EQ(m.pages.At(2).escT, 16);
+  EXPECT_EQ(m.pages.At(3).escT, 17);
+  EXPECT_TRUE(m.utf8Mode);
+  EXPECT_EQ(m.lineWidthDots, 480);
+  d.multiByteMode = "";
+  BuildUnicodeModel(d);
+  EXPECT_FALSE(d.print.unicode.utf8Mode);
+}
+
 TEST(CharacterSet, UserDefinedPageReachesThePrinter) {
   PrinterData d;
   ASSERT_EQ(ApplyCharacterSet(d, 255), OPOS_SUCCESS);

@@ -1,0 +1,56 @@
+// CharacterSet 997: print text that arrives as UTF-8, encoded character by
+// character the cheapest way the model allows:
+//  1. the code page in force, when it holds the character;
+//  2. another single-byte page of the model (ESC t n), chosen as the one
+//     that serves the longest stretch of what follows, and kept while it
+//     serves;
+//  3. East Asian text in the model's UTF-8 mode (FS ( C), when it has one;
+//     once on, the rest of the call goes as UTF-8, which also carries every
+//     character a page holds;
+//  4. anything else as a picture drawn by the platform (text_picture.h).
+// A line with right-to-left text is put into display order first; if part
+// of it must be a picture, the whole line is one picture (the platform's
+// rendering orders and shapes it). A character with its combining marks is
+// one unit: it goes to a page only if the page holds every mark.
+// Each call starts on the CharacterSet's page and ends back on it.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "service/pipeline/byte_sink.h"
+#include "service/pipeline/unicode/page_set.h"
+
+namespace unicode {
+
+// What the model offers, from its capability profile.
+struct UnicodeModel {
+  PageSet pages;
+  bool utf8Mode = false;       // profile "MultiByteMode=UTF8"
+  int32_t lineWidthDots = 512;
+  int32_t charWidth[2] = {12, 9};    // normal and small font, in dots
+  int32_t charHeight[2] = {24, 17};
+};
+
+// The printer's condition as the call goes on.
+struct TextCursor {
+  int page = 0;        // ESC t number in force
+  bool utf8 = false;   // UTF-8 mode on
+  int32_t x = 0;       // dots used on the current line
+};
+
+// How the text looks now: the style byte (ESC !) and size byte (GS !).
+struct TextStyle {
+  uint8_t style = 0;
+  uint8_t size = 0;
+};
+
+// Encodes one run of text (no escape sequences; line ends included).
+void EncodeText(const UnicodeModel& model, std::string_view utf8, const TextStyle& look, TextCursor& cursor,
+                ByteSink& out);
+
+// Leaves UTF-8 mode. True when the page in force is not `page`, which the
+// caller then sets again.
+bool EndText(TextCursor& cursor, int page, ByteSink& out);
+
+}  // namespace unicode
