@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 class IControlObject {
@@ -22,3 +23,14 @@ class IControlObject {
   virtual void SOOutputComplete(int32_t dispid, int32_t outputId) = 0;
   virtual void SOStatusUpdate(int32_t dispid, int32_t status) = 0;
 };
+
+// One event method a Service Object calls, and where its id goes.
+struct EventMethod {
+  const char* name;
+  int32_t* dispid;
+};
+
+// Looks the methods up in the order given; the Control Object when every
+// one was found, null otherwise (also for a null Control Object). The link
+// holds no reference.
+IControlObject* LinkEventMethods(IControlObject* controlObject, std::initializer_list<EventMethod> methods);

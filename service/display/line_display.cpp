@@ -12,11 +12,6 @@
 
 using namespace opos;
 
-namespace {
-// Looked up on the Control Object in this order.
-constexpr const char* kEventMethods[] = {"SODirectIO", "SOStatusUpdate"};
-}  // namespace
-
 CLineDisplay::CLineDisplay()
     : resultCode_(OPOS_E_CLOSED),
       state_(OPOS_S_CLOSED),
@@ -59,15 +54,9 @@ int32_t CLineDisplay::ReadConfiguration(const std::string& deviceName) {
 }
 
 bool CLineDisplay::LinkControlObject(IControlObject* controlObject) {
-  int32_t* const ids[] = {&directIOId_, &statusUpdateId_};
-  controlObject_ = controlObject;
-  for (size_t i = 0; i < std::size(kEventMethods); ++i) {
-    if (controlObject_ == nullptr || !controlObject_->LookUp(kEventMethods[i], ids[i])) {
-      controlObject_ = nullptr;
-      return false;
-    }
-  }
-  return true;
+  controlObject_ =
+      LinkEventMethods(controlObject, {{"SODirectIO", &directIOId_}, {"SOStatusUpdate", &statusUpdateId_}});
+  return controlObject_ != nullptr;
 }
 
 int32_t CLineDisplay::OpenService(const std::string&, const std::string& deviceName, IControlObject* controlObject) {
@@ -75,6 +64,7 @@ int32_t CLineDisplay::OpenService(const std::string&, const std::string& deviceN
   if (deviceName.empty()) return Result(OPOS_E_ILLEGAL);
   if (Result(ReadConfiguration(deviceName)) != OPOS_SUCCESS) return resultCode_;
   if (!portClient_.Acquire(deviceName, entry_)) return Result(OPOS_E_FAILURE);
+  openName_ = deviceName;
   if (!LinkControlObject(controlObject)) {
     portClient_.Release();
     return Result(OPOS_E_NOSERVICE);
@@ -109,13 +99,17 @@ int32_t CLineDisplay::OpenService(const std::string&, const std::string& deviceN
 
 // ---- Claim, enable, release, Close -------------------------------------
 
-// The port opens at claim and the display is initialised (ESC @); a port
-// that can't be opened is missing hardware, one that takes no bytes a
-// failure. Both give the port back.
-int32_t CLineDisplay::ClaimDevice(int32_t) {
+// The claim is the machine's, as the printer's: another object of this
+// device, in this process or another, waits or times out. The port opens
+// at claim and the display is initialised (ESC @); a port that can't be
+// opened is missing hardware, one that takes no bytes a failure. Both give
+// the port and the claim back.
+int32_t CLineDisplay::ClaimDevice(int32_t timeout) {
   if (!CheckOpen()) return resultCode_;
   if (claimed_) return Result(OPOS_SUCCESS);
+  if (Result(claim_.Claim(openName_, timeout)) != OPOS_SUCCESS) return resultCode_;
   if (!portClient_.Open(MakePortSettings(entry_), static_cast<IDisplayPortUser*>(this))) {
+    claim_.Release();
     return Result(OPOS_E_NOHARDWARE);
   }
   claimed_ = 1;
@@ -130,6 +124,7 @@ int32_t CLineDisplay::ClaimDevice(int32_t) {
   if (sent) return Result(OPOS_SUCCESS);
   portClient_.Close();
   claimed_ = 0;
+  claim_.Release();
   return Result(OPOS_E_FAILURE);
 }
 
@@ -198,6 +193,7 @@ int32_t CLineDisplay::ReleaseDevice() {
   if (deviceEnabled_) Disable();
   claimed_ = 0;
   portClient_.Close();
+  claim_.Release();
   return Result(OPOS_SUCCESS);
 }
 

@@ -26,6 +26,7 @@
 #include "service/common/device_entry.h"
 #include "service/common/event_dispatcher.h"
 #include "service/common/port_client.h"
+#include "service/common/service_claim.h"
 #include "service/display/display_profile.h"
 #include "service/display/display_screen.h"
 #include "service/display/display_window.h"
@@ -153,6 +154,8 @@ class CLineDisplay : public IDisplayPortUser {
   int32_t resultCodeExtended_ = 0;
   int32_t state_;
   int32_t claimed_ = 0;
+  CServiceClaim claim_{"LineDisplay"};
+  std::string openName_;  // the device key OpenService was given
   std::atomic<int32_t> deviceEnabled_{0};  // also read by the monitor thread
   int32_t freezeEvents_ = 0;
   int32_t binaryConversion_ = 0;

@@ -17,9 +17,6 @@ using namespace opos;
 
 namespace {
 
-// Looked up on the Control Object in this order.
-constexpr const char* kEventMethods[] = {"SODirectIO", "SOStatusUpdate"};
-
 std::string DrawerEntryKey(const std::string& deviceName) {
   return std::string(schema::kCashDrawerKey) + "\\" + deviceName;
 }
@@ -91,15 +88,9 @@ int32_t CCashDrawer::ReadDeviceEntry(const std::string& deviceName) {
 }
 
 bool CCashDrawer::LinkControlObject(IControlObject* controlObject) {
-  int32_t* const ids[] = {&directIOId_, &statusUpdateId_};
-  controlObject_ = controlObject;
-  for (size_t i = 0; i < std::size(kEventMethods); ++i) {
-    if (controlObject_ == nullptr || !controlObject_->LookUp(kEventMethods[i], ids[i])) {
-      controlObject_ = nullptr;
-      return false;
-    }
-  }
-  return true;
+  controlObject_ =
+      LinkEventMethods(controlObject, {{"SODirectIO", &directIOId_}, {"SOStatusUpdate", &statusUpdateId_}});
+  return controlObject_ != nullptr;
 }
 
 int32_t CCashDrawer::OpenService(const std::string&, const std::string& deviceName, IControlObject* controlObject) {

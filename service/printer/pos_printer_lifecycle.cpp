@@ -16,9 +16,6 @@ using namespace opos;
 
 namespace {
 
-// Looked up on the Control Object in this order; the event ids keep it.
-constexpr const char* kEventMethods[] = {"SODirectIO", "SOError", "SOOutputComplete", "SOStatusUpdate"};
-
 template <size_t N>
 int32_t Length(const uint8_t (&)[N]) {
   return static_cast<int32_t>(N);
@@ -53,16 +50,12 @@ int32_t CPOSPrinter::ReadConfiguration(const std::string& deviceName) {
 }
 
 bool CPOSPrinter::LinkControlObject(IControlObject* controlObject) {
-  int32_t* const ids[] = {&eventDispIds_.directIO, &eventDispIds_.error, &eventDispIds_.outputComplete,
-                          &eventDispIds_.statusUpdate};
-  controlObject_ = controlObject;
-  for (size_t i = 0; i < std::size(kEventMethods); ++i) {
-    if (controlObject_ == nullptr || !controlObject_->LookUp(kEventMethods[i], ids[i])) {
-      controlObject_ = nullptr;  // never released: the link holds no reference
-      return false;
-    }
-  }
-  return true;
+  // Looked up in this order; the event ids keep it.
+  controlObject_ = LinkEventMethods(controlObject, {{"SODirectIO", &eventDispIds_.directIO},
+                                                    {"SOError", &eventDispIds_.error},
+                                                    {"SOOutputComplete", &eventDispIds_.outputComplete},
+                                                    {"SOStatusUpdate", &eventDispIds_.statusUpdate}});
+  return controlObject_ != nullptr;
 }
 
 int32_t CPOSPrinter::OpenService(const std::string&, const std::string& deviceName, IControlObject* controlObject) {
