@@ -2,10 +2,12 @@
 # The demo: a receipt printed through the real driver under Wine onto the
 # virtual printer. Builds what is missing, starts the virtual printer on
 # loopback, prepares a demo Wine prefix with the package installed and one
-# printer entry on a network port with a cash drawer on it, runs the demo
-# till application (receipt, then a drawer kick that the virtual printer's
-# drawer answers by opening and closing again by itself) and shows the
-# events it received and where the rendered receipt is.
+# printer entry on a network port with a cash drawer on it and a customer
+# display on a TCP port of its own, runs the demo till application (the
+# receipt with the sale on the display meanwhile, then a drawer kick that
+# the virtual printer's drawer answers by opening and closing again by
+# itself) and shows the events it received, where the rendered receipt is
+# and what the customer display shows.
 # The 32-bit package is used where the host can run 32-bit Wine, the 64-bit
 # one otherwise; DEMO_ARCH=win32|win64 picks one.
 # The virtual printer's page is up on loopback while it runs; with --watch
@@ -70,6 +72,7 @@ winrun() { "$TAVO_WINE" "$@"; }
 SOCK=$DEMO/vprinter.sock
 rm -f "$SOCK"
 "$ROOT/build/native/bin/tavo-vprinter" --tcp 0 --http 0 --out "$OUT" --control "$SOCK" --no-stdin \
+  --display-tcp 0 --display-model QDX-200 \
   >"$DEMO/vprinter.out" 2>"$DEMO/vprinter.err" </dev/null &
 VP=$!
 trap 'kill $VP 2>/dev/null || true; "$TAVO_WINESERVER" -k 2>/dev/null || true' EXIT
@@ -82,6 +85,9 @@ for _ in $(seq 100); do
 done
 [ -n "$PORT" ] || { echo "the virtual printer did not start:" >&2; cat "$DEMO/vprinter.err" >&2; exit 1; }
 echo "== virtual printer listening on 127.0.0.1:$PORT"
+DISPLAY_PORT=$(sed -n 's/^display tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$DEMO/vprinter.out")
+[ -n "$DISPLAY_PORT" ] || { echo "the virtual customer display did not start" >&2; exit 1; }
+echo "== virtual customer display (QDX-200) on 127.0.0.1:$DISPLAY_PORT"
 HTTP=$(sed -n 's/^http 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$DEMO/vprinter.out")
 echo "== the printer's page (paper, receipts, state and buttons): http://127.0.0.1:$HTTP/"
 
@@ -90,11 +96,11 @@ INSTALL=$WINEPREFIX/drive_c/Tavo
 mkdir -p "$INSTALL/Utility"
 cp build/$ARCH/bin/ptrservice.dll build/$ARCH/bin/portmgr.dll build/$ARCH/bin/demo-app.exe build/$ARCH/bin/devsetup.exe data/* "$INSTALL/"
 winrun regsvr32 /s 'C:\Tavo\ptrservice.dll' || { echo "registering ptrservice.dll failed" >&2; exit 1; }
-scripts/demo-registry.sh "$MODEL" "$DEVICE" "$PORT" >"$DEMO/demo.reg"
+scripts/demo-registry.sh "$MODEL" "$DEVICE" "$PORT" "$DISPLAY_PORT" >"$DEMO/demo.reg"
 winrun regedit /s "$(winrun winepath -w "$DEMO/demo.reg" 2>/dev/null)"
 
 echo "== running the demo till application"
-args=("$DEVICE" --drawer "${DEVICE}Drawer")
+args=("$DEVICE" --drawer "${DEVICE}Drawer" --display "${DEVICE}Display")
 [ -n "$RECEIPT" ] && args+=("$(winrun winepath -w "$RECEIPT" 2>/dev/null)")
 set +e
 winrun 'C:\Tavo\demo-app.exe' "${args[@]}" | tee "$DEMO/demo-app.out"
@@ -109,6 +115,14 @@ while IFS= read -r line; do
     *) echo "== printed WRONG: $line (the paper shows $paper)"; rc=1 ;;
   esac
 done < <(sed -n 's/^international: //p' "$DEMO/demo-app.out" | tr -d '\r')
+# What the shopper sees at the end: the display's rows as the virtual
+# display decoded them.
+screen=$(python3 scripts/vprinter-ctl.py "$SOCK" display || true)
+if [ -n "$RECEIPT" ]; then
+  python3 scripts/show-display.py "$screen" || true
+else
+  python3 scripts/show-display.py "$screen" TOTAL 18.80 || rc=1
+fi
 saved=$(python3 scripts/vprinter-ctl.py "$SOCK" save || true)
 echo "== virtual printer: $saved"
 found=0

@@ -2,12 +2,14 @@
 // Object. It creates the printer Service Object by ProgID, opens it with its
 // own event sink, claims, enables, prints a sample receipt asynchronously
 // (a logo, text, a few lines in other code pages, the receipt number as a
-// Code 128 bar code and a QR code, and a cut), waits for the last OutputComplete while pumping messages
-// (events arrive on this thread), then releases and closes. With a drawer
-// device it then opens the cash drawer on the same printer, kicks it and
-// waits until it is closed again, listing the drawer's events.
+// Code 128 bar code and a QR code, and a cut), shows the sale on the
+// customer display while the receipt prints, waits for the last
+// OutputComplete while pumping messages (events arrive on this thread),
+// then releases and closes. With a drawer device it then opens the cash
+// drawer on the same printer, kicks it and waits until it is closed again.
 //
 //   demo-app.exe <device name> [receipt text file] [--drawer <drawer device name>]
+//                [--display <line display device name>]
 #include <windows.h>
 #include <ole2.h>
 #include <oleauto.h>
@@ -18,101 +20,20 @@
 
 #include "platform/com/win32/dispatch_call.h"
 #include "tools/com/event_sink.h"
+#include "tools/demo/demo_calls.h"
+#include "tools/demo/demo_display.h"
+#include "tools/demo/demo_drawer.h"
+#include "tools/demo/demo_items.h"
+
+using namespace demo;
 
 namespace {
 
 const wchar_t kProgId[] = L"Tavo.POSPrinter.ServiceObject.1.9";
 const char kReceiptNumber[] = "TAVO-0042-1187";
-const wchar_t kDrawerProgId[] = L"Tavo.CashDrawer.ServiceObject1.9";
-
-using dispatch::Long;
-using dispatch::Text;
-VARIANT Dispatch(IDispatch* object) { return dispatch::Object(object); }
-
-// Calls a method by name with arguments in natural order; returns its
-// numeric result, or -1 when the call itself failed.
-long CallByName(IDispatch* object, const wchar_t* name, std::vector<VARIANT> args) {
-  VARIANT result;
-  const HRESULT hr = dispatch::InvokeByName(object, name, DISPATCH_METHOD, std::move(args), &result);
-  if (hr == DISP_E_UNKNOWNNAME) {
-    std::printf("  %ls: no such method\n", name);
-    return -1;
-  }
-  if (FAILED(hr)) {
-    std::printf("  %ls: Invoke failed 0x%08lx\n", name, static_cast<unsigned long>(hr));
-    return -1;
-  }
-  const long value = dispatch::LongOf(result, 0);
-  VariantClear(&result);
-  return value;
-}
-
-// Pumps messages until done() holds or the time runs out.
-template <class Done>
-bool PumpUntil(Done done, DWORD limitMs) {
-  DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start > limitMs) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-  }
-  return true;
-}
 
 bool WaitForOutput(CEventSink& sink, long outputId, DWORD limitMs) {
   return PumpUntil([&] { return sink.HasOutputComplete(outputId); }, limitMs);
-}
-
-IDispatch* Create(const wchar_t* progId) {
-  CLSID clsid;
-  IDispatch* so = nullptr;
-  if (FAILED(CLSIDFromProgID(progId, &clsid)) ||
-      FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&so)))) {
-    std::printf("cannot create %ls: is ptrservice.dll registered?\n", progId);
-    return nullptr;
-  }
-  std::printf("created %ls\n", progId);
-  return so;
-}
-
-// Kicks the drawer and waits until it reports closed again (the virtual
-// printer's drawer closes by itself). True when it opened and closed.
-bool KickDrawer(const std::string& device) {
-  IDispatch* drawer = Create(kDrawerProgId);
-  if (!drawer) return false;
-  CEventSink* sink = new CEventSink();
-  bool ok = false;
-  long rc = CallByName(drawer, L"OpenService", {Text("CashDrawer"), Text(device), Dispatch(sink)});
-  std::printf("drawer OpenService(\"%s\") = %ld\n", device.c_str(), rc);
-  if (rc == 0) {
-    CallByName(drawer, L"ClaimDevice", {Long(1000)});
-    CallByName(drawer, L"SetPropertyNumber", {Long(3), Long(1)});  // DeviceEnabled
-    std::printf("drawer DeviceEnabled = %ld\n", CallByName(drawer, L"GetPropertyNumber", {Long(3)}));
-    std::printf("OpenDrawer = %ld\n", CallByName(drawer, L"OpenDrawer", {}));
-    const auto opened = [&] { return CallByName(drawer, L"GetPropertyNumber", {Long(1001)}) == 1; };
-    if (PumpUntil(opened, 5000)) {
-      std::printf("drawer is open; WaitForDrawerClose (beeps after 10 s) ...\n");
-      rc = CallByName(drawer, L"WaitForDrawerClose", {Long(10000), Long(800), Long(100), Long(900)});
-      std::printf("WaitForDrawerClose = %ld, DrawerOpened = %ld\n", rc,
-                  CallByName(drawer, L"GetPropertyNumber", {Long(1001)}));
-      ok = rc == 0;
-      PumpUntil([] { return false; }, 300);  // let the last event arrive
-    } else {
-      std::printf("the drawer did not report open\n");
-    }
-    CallByName(drawer, L"SetPropertyNumber", {Long(3), Long(0)});
-    CallByName(drawer, L"ReleaseDevice", {});
-    std::printf("drawer Close = %ld\n", CallByName(drawer, L"Close", {}));
-  }
-  std::printf("drawer events received:\n");
-  for (const std::string& line : sink->Log()) std::printf("  %s\n", line.c_str());
-  drawer->Release();
-  sink->Release();
-  return ok;
 }
 
 std::string ReadFile(const char* path) {
@@ -126,21 +47,24 @@ std::string ReadFile(const char* path) {
   return data;
 }
 
+// A receipt line of 32 characters, the amount at the right edge.
+std::string Line(const std::string& text, const std::string& amount) {
+  const size_t width = 32;
+  const size_t gap = text.size() + amount.size() < width ? width - text.size() - amount.size() : 1;
+  return text + std::string(gap, ' ') + amount + "\n";
+}
+
 std::string SampleReceipt() {
   const std::string esc = "\x1b|";
   std::string r;
   r += esc + "cA" + esc + "4C" + esc + "bC" + "TAVO CORNER SHOP\n";
   r += esc + "N" + esc + "cA" + "12 Harbour Street\n";
   r += esc + "cA" + "Tel 0123 456 789\n\n" + esc + "N";  // alignment holds until reset
-  r += "Bread, wholemeal            2.40\n";
-  r += "Milk 1 l                    1.15\n";
-  r += "Coffee beans 250 g          6.90\n";
-  r += "Apples 1 kg                 2.75\n";
-  r += "Olive oil 500 ml            5.60\n";
+  for (const SaleItem& item : kSaleItems) r += Line(item.name, item.price);
   r += "----------------------------------\n";
-  r += esc + "bC" + esc + "2C" + "TOTAL      18.80\n";
-  r += esc + "N" + "Cash                       20.00\n";
-  r += "Change                      1.20\n\n";
+  r += esc + "bC" + esc + "2C" + "TOTAL      " + kSaleTotal + "\n";
+  r += esc + "N" + Line("Cash", "20.00");
+  r += Line("Change", "1.20") + "\n";
   r += esc + "cA" + "Thank you for shopping with us!\n";
   r += esc + "cA" + "Receipt " + kReceiptNumber + "\n";
   return r;
@@ -224,14 +148,16 @@ long PrintSample(IDispatch* so, const std::string& receipt) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: demo-app <device name> [receipt file] [--drawer <drawer device>]\n");
+    std::fprintf(stderr, "usage: demo-app <device name> [receipt file] [--drawer <drawer device>] [--display <display device>]\n");
     return 2;
   }
   const std::string device = argv[1];
-  std::string receiptFile, drawerDevice;
+  std::string receiptFile, drawerDevice, displayDevice;
   for (int i = 2; i < argc; ++i) {
     if (std::string(argv[i]) == "--drawer" && i + 1 < argc) {
       drawerDevice = argv[++i];
+    } else if (std::string(argv[i]) == "--display" && i + 1 < argc) {
+      displayDevice = argv[++i];
     } else {
       receiptFile = argv[i];
     }
@@ -266,8 +192,10 @@ int main(int argc, char** argv) {
       }
       long outputId = CallByName(so, L"GetPropertyNumber", {Long(5)});
       std::printf("last OutputID %ld\n", outputId);
+      // The shopper watches the display while the receipt prints.
+      const bool shown = !sample || displayDevice.empty() || ShowSale(displayDevice);
       if (rc == 0 && WaitForOutput(*sink, outputId, 20000)) {
-        exitCode = 0;
+        exitCode = shown ? 0 : 1;
       } else {
         std::printf("no OutputComplete for OutputID %ld\n", outputId);
       }
