@@ -32,9 +32,10 @@ class DisplayCco : public testing::Test {
       co_->Release();
     }
   }
-  long Call(const wchar_t* name, std::vector<VARIANT> args) {
+  long Call(const wchar_t* name, std::vector<VARIANT> args) { return CallOn(co_, name, std::move(args)); }
+  long CallOn(IDispatch* co, const wchar_t* name, std::vector<VARIANT> args) {
     VARIANT result;
-    const HRESULT hr = dispatch::InvokeByName(co_, name, DISPATCH_METHOD, std::move(args), &result);
+    const HRESULT hr = dispatch::InvokeByName(co, name, DISPATCH_METHOD, std::move(args), &result);
     EXPECT_TRUE(SUCCEEDED(hr)) << dispatch::Narrow(name, wcslen(name)) << ": 0x" << std::hex << hr;
     const long value = dispatch::LongOf(result, -1);
     VariantClear(&result);
@@ -51,6 +52,14 @@ class DisplayCco : public testing::Test {
   void Put(const wchar_t* name, VARIANT value) {
     EXPECT_TRUE(SUCCEEDED(dispatch::InvokeByName(co_, name, DISPATCH_PROPERTYPUT, {value}, nullptr)))
         << dispatch::Narrow(name, wcslen(name));
+  }
+
+  IDispatch* CreateAnother() {
+    CLSID clsid;
+    IDispatch* co = nullptr;
+    if (FAILED(CLSIDFromProgID(L"OPOS.LineDisplay", &clsid))) return nullptr;
+    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, reinterpret_cast<void**>(&co));
+    return co;
   }
 
   DisplayLink link_{"CcoDisplay", "QDX-200"};
@@ -82,6 +91,25 @@ TEST_F(DisplayCco, ATillShowsItsTextThroughTheControlObject) {
   ASSERT_EQ(Call(L"ClaimDevice", {dispatch::Long(1000)}), 0);
   Put(L"DeviceEnabled", dispatch::Bool(true));
   EXPECT_EQ(Get(L"ResultCode"), 0);
+}
+
+// Two tills' Control Objects on one display: the claim is exclusive, and
+// the loser gets it once the holder closes.
+TEST_F(DisplayCco, TheClaimIsExclusiveBetweenControlObjects) {
+  IDispatch* other = CreateAnother();
+  ASSERT_NE(other, nullptr);
+  ASSERT_EQ(Call(L"Open", {dispatch::Text("CcoDisplay")}), 0);
+  ASSERT_EQ(CallOn(other, L"Open", {dispatch::Text("CcoDisplay")}), 0);
+  ASSERT_EQ(Call(L"ClaimDevice", {dispatch::Long(1000)}), 0);
+  EXPECT_EQ(CallOn(other, L"ClaimDevice", {dispatch::Long(0)}), 112);
+  EXPECT_EQ(CallOn(other, L"ClaimDevice", {dispatch::Long(300)}), 112);
+  EXPECT_EQ(CallOn(other, L"ClaimDevice", {dispatch::Long(-2)}), 106);
+  ASSERT_EQ(Call(L"Close", {}), 0);
+  EXPECT_EQ(CallOn(other, L"ClaimDevice", {dispatch::Long(1000)}), 0);
+  EXPECT_EQ(Call(L"Open", {dispatch::Text("CcoDisplay")}), 0);
+  EXPECT_EQ(Call(L"ClaimDevice", {dispatch::Long(0)}), 112);
+  EXPECT_EQ(CallOn(other, L"Close", {}), 0);
+  other->Release();
 }
 
 }  // namespace
