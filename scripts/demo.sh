@@ -115,6 +115,14 @@ while IFS= read -r line; do
     *) echo "== printed WRONG: $line (the paper shows $paper)"; rc=1 ;;
   esac
 done < <(sed -n 's/^international: //p' "$DEMO/demo-app.out" | tr -d '\r')
+# Lines no font of the printer holds arrive as bit images in the line.
+while IFS= read -r line; do
+  if grep -q '"bit-image"' "$OUT/commands.jsonl" 2>/dev/null; then
+    echo "== drawn as a picture: $line"
+  else
+    echo "== printed WRONG: $line (no bit image in $OUT/commands.jsonl)"; rc=1
+  fi
+done < <(sed -n 's/^international drawn: //p' "$DEMO/demo-app.out" | tr -d '\r')
 # What the shopper sees at the end: the display's rows as the virtual
 # display decoded them.
 screen=$(python3 scripts/vprinter-ctl.py "$SOCK" display || true)

@@ -104,7 +104,7 @@ const TextRow kTexts[] = {
     {1000002, "DeviceDescription", "End-to-end receipt printer"},
     {1000003, "DeviceName", "E2E-80"},
     {1000004, "ServiceObjectDescription", "Tavo receipt printer service object"},
-    {1008001, "CharacterSetList", "998,437,850,858,1252"},
+    {1008001, "CharacterSetList", "998,437,850,858,1252,737,775,852,855,857,862,865,866,874,1251,1253,1254,1255,1257,997"},
     {1008002, "JrnLineCharsList", ""},
     {1008003, "RecLineCharsList", "48,64"},
     {1008004, "SlpLineCharsList", ""},

@@ -14,5 +14,6 @@ const FuzzDriver kFuzzDrivers[] = {
     {"setup_data", RunSetupDataInput},
     {"device_entry", RunDeviceEntryInput},
     {"setup_file", RunSetupFileInput},
+    {"unicode", RunUnicodeInput},
 };
 const size_t kFuzzDriverCount = std::size(kFuzzDrivers);

@@ -11,6 +11,10 @@
 // the chosen BinaryConversion and translates it twice with one state.
 std::string RunTranslateInput(const uint8_t* data, size_t size);
 
+// Input: 1 byte choosing the model (UTF-8 mode, font, pages, line width),
+// then UTF-8 print data. Translates it twice under CharacterSet 997.
+std::string RunUnicodeInput(const uint8_t* data, size_t size);
+
 // Input: 1 byte of BinaryConversion mode, then text.
 std::string RunBinaryConversionInput(const uint8_t* data, size_t size);
 

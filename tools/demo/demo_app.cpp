@@ -72,17 +72,27 @@ std::string SampleReceipt() {
 
 // Lines in other code pages. The Service Object maps the Unicode text into
 // the table CharacterSet selects (the shipped profiles turn MapCharacterSet
-// on); each line also goes to stdout, where scripts/demo.sh finds it to
-// check the virtual printer's text.
+// on); with CharacterSet 997 (Unicode) it picks pages, the UTF-8 mode or a
+// picture per character itself. Each line also goes to stdout as the paper
+// should show it (Hebrew right to left, so in reverse), where
+// scripts/demo.sh finds it to check the virtual printer's text; a drawn
+// line is checked in the printer's command log instead.
 struct InternationalLine {
   long characterSet;
   const wchar_t* text;
+  const wchar_t* paper;  // nullptr: as sent; L"": drawn as a picture
 };
+const long kUnicode = 997;
 const InternationalLine kInternational[] = {
-    {858, L"Cr\u00E8me br\u00FBl\u00E9e         4,50 \u20AC"},
-    {858, L"Stra\u00DFe \u00C4\u00D6\u00DC, Fa\u00E7ade na\u00EFve"},
-    {866, L"\u0411\u043E\u0440\u0449 3,20  \u0421\u043F\u0430\u0441\u0438\u0431\u043E!"},
-    {1253, L"\u039A\u03B1\u03BB\u03B7\u03BC\u03AD\u03C1\u03B1 \u0391\u03B8\u03AE\u03BD\u03B1"},
+    {858, L"Cr\u00E8me br\u00FBl\u00E9e         4,50 \u20AC", nullptr},
+    {858, L"Stra\u00DFe \u00C4\u00D6\u00DC, Fa\u00E7ade na\u00EFve", nullptr},
+    {866, L"\u0411\u043E\u0440\u0449 3,20  \u0421\u043F\u0430\u0441\u0438\u0431\u043E!", nullptr},
+    {1253, L"\u039A\u03B1\u03BB\u03B7\u03BC\u03AD\u03C1\u03B1 \u0391\u03B8\u03AE\u03BD\u03B1", nullptr},
+    {kUnicode, L"\u3054\u6765\u5E97\u3042\u308A\u304C\u3068\u3046\u3054\u3056\u3044\u307E\u3059", nullptr},
+    {kUnicode, L"\u6B22\u8FCE\u5149\u4E34 \u8C22\u8C22\u60E0\u987E", nullptr},
+    {kUnicode, L"\u05EA\u05D5\u05D3\u05D4 \u05E8\u05D1\u05D4", L"\u05D4\u05D1\u05E8 \u05D4\u05D3\u05D5\u05EA"},
+    {kUnicode, L"\u0E02\u0E2D\u0E1A\u0E04\u0E38\u0E13\u0E04\u0E23\u0E31\u0E1A", nullptr},
+    {kUnicode, L"\u0634\u0643\u0631\u0627 \u0644\u0632\u064A\u0627\u0631\u062A\u0643\u0645", L""},
 };
 
 // Prints the international lines, each in its CharacterSet, then goes back
@@ -95,7 +105,11 @@ long PrintInternational(IDispatch* so) {
     CallByName(so, L"SetPropertyNumber", {Long(characterSet), Long(line.characterSet)});
     const long rc =
         CallByName(so, L"PrintNormal", {Long(2), dispatch::WideText(std::wstring(line.text) + L"\n")});
-    std::printf("international: %s\n", dispatch::Utf8(line.text).c_str());
+    if (line.paper != nullptr && line.paper[0] == 0) {
+      std::printf("international drawn: %s\n", dispatch::Utf8(line.text).c_str());
+    } else {
+      std::printf("international: %s\n", dispatch::Utf8(line.paper ? line.paper : line.text).c_str());
+    }
     if (first == 0) first = rc;
   }
   CallByName(so, L"SetPropertyNumber", {Long(characterSet), Long(before)});

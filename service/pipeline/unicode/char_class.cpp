@@ -48,10 +48,10 @@ constexpr Range kInvisible[] = {
 
 }  // namespace
 
-bool IsCombining(char32_t c) { return c >= 0x0300 && InRanges(kCombining, c); }
-bool IsRightToLeft(char32_t c) { return c >= 0x0590 && InRanges(kRightToLeft, c); }
-bool IsEastAsian(char32_t c) { return c >= 0x1100 && InRanges(kEastAsian, c); }
-bool IsWide(char32_t c) { return IsEastAsian(c) && !InRanges(kHalfWidth, c); }
+bool IsCombiningAbove0300(char32_t c) { return InRanges(kCombining, c); }
+bool IsRightToLeftAbove0590(char32_t c) { return InRanges(kRightToLeft, c); }
+bool IsEastAsianAbove1100(char32_t c) { return InRanges(kEastAsian, c); }
+bool IsWideAbove1100(char32_t c) { return InRanges(kEastAsian, c) && !InRanges(kHalfWidth, c); }
 bool IsInvisible(char32_t c) { return c >= 0x200B && InRanges(kInvisible, c); }
 
 }  // namespace unicode

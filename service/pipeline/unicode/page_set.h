@@ -32,17 +32,25 @@ class PageSet {
   int IndexOf(int escT) const;
 
   // The pages that hold c (every page for ASCII).
-  PageMask PagesOf(char32_t c) const;
+  PageMask PagesOf(char32_t c) const {
+    if (c < 0x80) return all_;
+    if (c < kFlatLimit) return flat_.empty() ? 0 : flat_[c - 0x80];
+    return SearchPages(c);
+  }
   // The byte of c on page `index`; the page must hold it.
   uint8_t ByteOn(size_t index, char32_t c) const;
 
  private:
+  PageMask SearchPages(char32_t c) const;
+
   // Characters below this have their masks in a flat table, built by Add;
   // above it (half-width katakana, Arabic forms) the pages are searched.
   enum : char32_t { kFlatLimit = 0x2600 };
 
   std::vector<Page> pages_;
+  PageMask all_ = 0;
   std::vector<PageMask> flat_;  // index c - 0x80
+  std::vector<uint8_t> bytes_;  // index page * (kFlatLimit - 0x80) + c - 0x80
 };
 
 }  // namespace unicode

@@ -37,9 +37,8 @@ Kind KindOf(const UnicodeModel& m, std::u32string_view chars, PageMask pages) {
   return Kind::Picture;
 }
 
-std::vector<Cluster> Clusters(const UnicodeModel& m, std::u32string_view text) {
-  std::vector<Cluster> out;
-  out.reserve(text.size());
+void Clusters(const UnicodeModel& m, std::u32string_view text, std::vector<Cluster>& out) {
+  out.clear();
   for (size_t i = 0; i < text.size();) {
     size_t end = i + 1;
     PageMask pages = m.pages.PagesOf(text[i]);
@@ -51,36 +50,37 @@ std::vector<Cluster> Clusters(const UnicodeModel& m, std::u32string_view text) {
     out.push_back({i, end, KindOf(m, chars, pages), pages, IsWide(text[i])});
     i = end;
   }
-  return out;
 }
 
 // The page among `pages` that serves the longest stretch from cluster i;
-// the first in the model's order on a tie.
+// the first in the model's order on a tie. All candidates are followed at
+// once: those still serving when the next character leaves none are the
+// longest.
 int BestPage(const std::vector<Cluster>& cs, size_t i, PageMask pages) {
-  int best = -1, bestScore = -1;
-  for (int p = 0; p < static_cast<int>(PageSet::kMaxPages); ++p) {
-    const PageMask bit = PageMask{1} << p;
-    if ((pages & bit) == 0) continue;
-    int score = 0;
-    for (size_t j = i; j < cs.size() && score < kLookAhead; ++j) {
-      if (cs[j].kind != Kind::Page) continue;
-      if ((cs[j].pages & bit) == 0) break;
-      ++score;
-    }
-    if (score > bestScore) {
-      best = p;
-      bestScore = score;
-    }
+  PageMask alive = pages;
+  int seen = 0;
+  for (size_t j = i + 1; j < cs.size() && seen < kLookAhead; ++j) {
+    if (cs[j].kind != Kind::Page) continue;
+    const PageMask next = alive & cs[j].pages;
+    if (next == 0) break;
+    alive = next;
+    ++seen;
   }
-  return best;
+  int index = 0;
+  while ((alive & (PageMask{1} << index)) == 0) ++index;
+  return index;
 }
 
 void MarksAfterTheirCharacter(std::u32string& visual);
 
 class Encoder {
  public:
-  Encoder(const UnicodeModel& m, const TextStyle& look, TextCursor& c, ByteSink& out)
-      : m_(m), c_(c), out_(out) {
+  // bytes and clusters: scratch space the caller keeps between calls.
+  Encoder(const UnicodeModel& m, const TextStyle& look, TextCursor& c, ByteSink& out, std::string& bytes,
+          std::vector<Cluster>& clusters)
+      : m_(m), c_(c), out_(out), bytes_(bytes), clusters_(clusters) {
+    bytes_.clear();
+    pageIndex_ = m.pages.IndexOf(c.page);
     const bool small = (look.style & STYLE_SMALL_FONT) != 0;
     const int32_t doubled = (look.style & STYLE_DOUBLE_WIDTH) ? 2 : 1;
     factor_ = std::max<int32_t>(doubled, (look.size >> 4) + 1);
@@ -91,12 +91,15 @@ class Encoder {
     picture_.underline = (look.style & STYLE_UNDERLINE) != 0;
   }
 
+  ~Encoder() { Send(); }
+
   // One line's worth of text, without its line end.
   void Line(std::u32string_view logical) {
     std::u32string visual;
     std::u32string_view text = logical;
+    std::vector<Cluster>& cs = clusters_;
     if (std::any_of(text.begin(), text.end(), IsRightToLeft)) {
-      const std::vector<Cluster> cs = Clusters(m_, text);
+      Clusters(m_, text, cs);
       if (std::any_of(cs.begin(), cs.end(), [](const Cluster& c) { return c.kind == Kind::Picture; })) {
         Picture(text);
         return;
@@ -105,13 +108,13 @@ class Encoder {
       MarksAfterTheirCharacter(visual);
       text = visual;
     }
-    const std::vector<Cluster> cs = Clusters(m_, text);
+    Clusters(m_, text, cs);
     for (size_t i = 0; i < cs.size(); ++i) {
       const Cluster& c = cs[i];
       const std::u32string_view chars = text.substr(c.begin, c.end - c.begin);
       switch (c.kind) {
         case Kind::Ascii:
-          out_.PutByte(static_cast<uint8_t>(chars[0]));
+          bytes_ += static_cast<char>(chars[0]);
           if (chars[0] >= 0x20) Advance(cell_);
           break;
         case Kind::Invisible:
@@ -128,11 +131,26 @@ class Encoder {
   }
 
   void LineEnd(char32_t c) {
-    out_.PutByte(static_cast<uint8_t>(c));
+    bytes_ += static_cast<char>(c);
     c_.x = 0;
   }
 
+  // A run of ASCII: as it is.
+  void Ascii(std::string_view run) {
+    bytes_ += run;
+    for (char ch : run) {
+      if (ch == '\n' || ch == '\r') c_.x = 0;
+      else if (static_cast<unsigned char>(ch) >= 0x20) Advance(cell_);
+    }
+  }
+
  private:
+  // The bytes gathered so far go out.
+  void Send() {
+    out_.Put(bytes_);
+    bytes_.clear();
+  }
+
   void Advance(int32_t dots) {
     c_.x = c_.x + dots > m_.lineWidthDots ? dots : c_.x + dots;
   }
@@ -140,24 +158,21 @@ class Encoder {
   void Text(const std::vector<Cluster>& cs, size_t i, std::u32string_view chars) {
     const Cluster& c = cs[i];
     if (!c_.utf8 && c.kind == Kind::EastAsian) {
-      out_.Put(cmd::kUtf8On);
+      bytes_ += cmd::kUtf8On;
       c_.utf8 = true;
     }
     if (c_.utf8) {
-      std::string bytes;
-      for (char32_t ch : chars) AppendUtf8(ch, bytes);
-      out_.Put(bytes);
+      for (char32_t ch : chars) AppendUtf8(ch, bytes_);
       Advance(c.wide ? 2 * cell_ : cell_);
       return;
     }
-    int index = m_.pages.IndexOf(c_.page);
-    if (index < 0 || (c.pages & (PageMask{1} << index)) == 0) {
-      index = BestPage(cs, i, c.pages);
-      c_.page = m_.pages.At(static_cast<size_t>(index)).escT;
-      out_.Put(cmd::kCodeTable);
-      out_.PutByte(static_cast<uint8_t>(c_.page));
+    if (pageIndex_ < 0 || (c.pages & (PageMask{1} << pageIndex_)) == 0) {
+      pageIndex_ = BestPage(cs, i, c.pages);
+      c_.page = m_.pages.At(static_cast<size_t>(pageIndex_)).escT;
+      bytes_ += cmd::kCodeTable;
+      bytes_ += static_cast<char>(c_.page);
     }
-    for (char32_t ch : chars) out_.PutByte(m_.pages.ByteOn(static_cast<size_t>(index), ch));
+    for (char32_t ch : chars) bytes_ += static_cast<char>(m_.pages.ByteOn(static_cast<size_t>(pageIndex_), ch));
     Advance(cell_);
   }
 
@@ -176,7 +191,10 @@ class Encoder {
     return last;
   }
 
-  void Picture(std::u32string_view run) { SendPicture(run, picture_, m_.lineWidthDots, &c_.x, out_); }
+  void Picture(std::u32string_view run) {
+    Send();
+    SendPicture(run, picture_, m_.lineWidthDots, &c_.x, out_);
+  }
 
   const UnicodeModel& m_;
   TextCursor& c_;
@@ -184,6 +202,9 @@ class Encoder {
   int32_t factor_ = 1;
   int32_t cell_ = 12;
   PictureLook picture_;
+  int pageIndex_ = -1;  // of c_.page in the model, -1 when it has none
+  std::string& bytes_;
+  std::vector<Cluster>& clusters_;
 };
 
 // Display order puts the marks of a right-to-left character before it;
@@ -207,8 +228,26 @@ bool IsLineEnd(char32_t c) { return c == '\n' || c == '\r'; }
 
 void EncodeText(const UnicodeModel& model, std::string_view utf8, const TextStyle& look, TextCursor& cursor,
                 ByteSink& out) {
-  const std::u32string text = DecodeUtf8(utf8);
-  Encoder encoder(model, look, cursor, out);
+  // Scratch space kept by each thread, so a receipt's many runs allocate
+  // nothing once it has grown.
+  thread_local std::string bytes;
+  thread_local std::vector<Cluster> clusters;
+  thread_local std::u32string text;
+  Encoder encoder(model, look, cursor, out, bytes, clusters);
+  if (std::all_of(utf8.begin(), utf8.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; })) {
+    encoder.Ascii(utf8);
+    return;
+  }
+  text.clear();
+  for (size_t pos = 0; pos < utf8.size();) {
+    const auto b = static_cast<unsigned char>(utf8[pos]);
+    if (b < 0x80) {
+      text += b;
+      ++pos;
+    } else {
+      text += NextCharacter(utf8, &pos);
+    }
+  }
   size_t start = 0;
   for (size_t i = 0; i <= text.size(); ++i) {
     if (i < text.size() && !IsLineEnd(text[i])) continue;
