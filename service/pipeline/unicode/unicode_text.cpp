@@ -12,8 +12,6 @@
 
 namespace unicode {
 
-namespace {
-
 enum class Kind : uint8_t { Ascii, Page, EastAsian, Picture, Invisible };
 
 // A character and the combining marks after it.
@@ -23,6 +21,11 @@ struct Cluster {
   PageMask pages;
   bool wide;
 };
+
+TextCursor::TextCursor() = default;
+TextCursor::~TextCursor() = default;
+
+namespace {
 
 // How far ahead a page choice looks, in characters that need a page.
 constexpr int kLookAhead = 64;
@@ -228,12 +231,9 @@ bool IsLineEnd(char32_t c) { return c == '\n' || c == '\r'; }
 
 void EncodeText(const UnicodeModel& model, std::string_view utf8, const TextStyle& look, TextCursor& cursor,
                 ByteSink& out) {
-  // Scratch space kept by each thread, so a receipt's many runs allocate
-  // nothing once it has grown.
-  thread_local std::string bytes;
-  thread_local std::vector<Cluster> clusters;
-  thread_local std::u32string text;
-  Encoder encoder(model, look, cursor, out, bytes, clusters);
+  // The cursor's room, so a receipt's many runs allocate once.
+  Encoder encoder(model, look, cursor, out, cursor.bytes, cursor.clusters);
+  std::u32string& text = cursor.text;
   if (std::all_of(utf8.begin(), utf8.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; })) {
     encoder.Ascii(utf8);
     return;

@@ -16,7 +16,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "service/pipeline/byte_sink.h"
 #include "service/pipeline/unicode/page_set.h"
@@ -32,11 +34,21 @@ struct UnicodeModel {
   int32_t charHeight[2] = {24, 17};
 };
 
-// The printer's condition as the call goes on.
+struct Cluster;
+
+// The printer's condition as the call goes on, and room the encoder reuses
+// from one run of the call to the next.
 struct TextCursor {
   int page = 0;        // ESC t number in force
   bool utf8 = false;   // UTF-8 mode on
   int32_t x = 0;       // dots used on the current line
+
+  std::string bytes;
+  std::u32string text;
+  std::vector<Cluster> clusters;
+
+  TextCursor();
+  ~TextCursor();
 };
 
 // How the text looks now: the style byte (ESC !) and size byte (GS !).
