@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -170,6 +172,61 @@ TEST_F(DevsetupGui, CheckHealthOpensThePrinterThroughItsControlObject) {
   Settle(main_);
   EXPECT_EQ(FindDialog(process_.dwProcessId, "devsetup"), nullptr)
       << DialogStatics(FindDialog(process_.dwProcessId, "devsetup"));
+}
+
+// Check Health of a line display from the main window: the line display
+// Control Object the main window hosts (the public one where the prefix
+// has it) opens the entry's Service Object on the virtual customer
+// display, which shows the test pattern; success shows no message, and the
+// claim is given back, so the check runs again.
+TEST_F(DevsetupGui, CheckHealthShowsTheTestPatternOnTheVirtualDisplay) {
+  const std::string port = Env("TAVO_GUI_VD_PORT");
+  if (port.empty()) GTEST_SKIP() << "no virtual customer display";
+  const DeviceClass display = DeviceClass::kLineDisplay;
+  const std::string key = DeviceKeyPath(display, "QDX-200");
+  Put(display, "QDX-200", schema::kDefault, "Tavo.LineDisplay.ServiceObject.1.9");
+  Put(display, "QDX-200", schema::kDeviceName, "QDX-200");
+  Put(display, "QDX-200", schema::kDeviceDesc, "QDX-200 Customer Display");
+  Put(display, "QDX-200", schema::kDescription, "Tavo OPOS LineDisplay Service Object");
+  Put(display, "QDX-200", schema::kVersion, "1.9.3");
+  Put(display, "QDX-200", schema::kPort, "Ethernet");
+  Put(display, "QDX-200", schema::kTcpIp, "127.0.0.1");
+  Put(display, "QDX-200", schema::kInputBuf, "1024");
+  Put(display, "QDX-200", schema::kOutputBuf, "10240");
+  Put(display, "QDX-200", schema::kInf, Env("TAVO_GUI_INSTALL") + "\\QDX-200.inf");
+  ASSERT_TRUE(reg_.WriteNumber(key, schema::kTcpPort, std::atoi(port.c_str())));
+  const std::string log = Env("TAVO_GUI_VP_OUT") + "\\display.jsonl";
+  const auto count = [&](const std::string& needle) {
+    std::ifstream in(std::filesystem::u8path(log), std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    int n = 0;
+    for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) ++n;
+    return n;
+  };
+  // The pattern's first row, and the blank rows of the empty window the
+  // check puts back afterwards.
+  const auto patterns = [&] { return count("\"0123456789ABCDEFGHIJ\""); };
+  const auto restored = [&] { return count("\"text\":\"" + std::string(20, ' ') + "\""); };
+  const int before = patterns();
+  const int blankBefore = restored();
+
+  Start();
+  EXPECT_EQ(ControlClass(main_, IDC_OPOS_LINEDISPLAY), "AtlAxWin");
+  for (int round = 1; round <= 2; ++round) {
+    SCOPED_TRACE("check " + std::to_string(round));
+    ASSERT_TRUE(WaitFor([this] { return Device("LineDisplay", "QDX-200") != nullptr; }));
+    tree_->Select(Device("LineDisplay", "QDX-200"));
+    Key('H');
+    EXPECT_TRUE(WaitFor([&] { return patterns() >= before + round; }, 60000))
+        << "no test pattern on the display";
+    // The check pumps messages while the pattern shows: the next key waits
+    // until the window is back and the check has ended.
+    EXPECT_TRUE(WaitFor([&] { return restored() >= blankBefore + 2 * round; }, 60000)) << "the text was not put back";
+    Settle(main_);
+    HWND box = FindDialog(process_.dwProcessId, "devsetup");
+    EXPECT_EQ(box, nullptr) << (box ? DialogStatics(box) : "");
+    if (box) Answer("devsetup", IDOK);
+  }
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #!/bin/sh
 # devsetup.exe under Wine on a display: the package's data files in a fresh
 # installation folder, ptrservice.dll and the Control Object stand-ins
-# registered, a virtual printer on loopback, then test_devsetup_gui.exe.
+# registered (the public line display Control Object of this width over its
+# stand-in), a virtual printer with a customer display on loopback, then
+# test_devsetup_gui.exe.
 #   run-devsetup-gui.sh <windows bin> <native bin> <wine-run.sh> <data dir> <work dir> [test args]
 # Exit 77 (skipped) without a display or a built piece. The ServiceInfo
 # values are put back as they were, the stand-ins unregistered and Wine's
@@ -29,9 +31,11 @@ TAVO_WINE_ENV_ONLY=1
 "$WINE" cmd /c exit 0 >/dev/null 2>&1 </dev/null || true
 
 VP=
+CCO="$(cd "$(dirname "$0")/../../cco" && pwd)/$WINEARCH/OPOSLineDisplay.ocx"
 cleanup() {
   set +e
   [ -n "$VP" ] && kill "$VP" 2>/dev/null && wait "$VP" 2>/dev/null
+  [ -f "$CCO" ] && "$WINE" regsvr32 /s /u "$(winpath "$CCO")" >/dev/null 2>&1
   "$WINE" regsvr32 /s /u "$(winpath "$WINBIN/costandin.dll")" >/dev/null 2>&1
   printf 'REGEDIT4\r\n\r\n[-%s]\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Decorated"=-\r\n' \
     "$SERVICEINFO" >"$WORK/remove.reg"
@@ -41,9 +45,9 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
-PORT=
+PORT= DISPLAYPORT=
 if [ -x "$NATIVEBIN/tavo-vprinter" ]; then
-  "$NATIVEBIN/tavo-vprinter" --tcp 0 --no-stdin --out "$WORK/vprinter" \
+  "$NATIVEBIN/tavo-vprinter" --tcp 0 --no-stdin --out "$WORK/vprinter" --display-tcp 0 --display-model QDX-200 \
     >"$WORK/vprinter.out" 2>"$WORK/vprinter.err" </dev/null &
   VP=$!
   for _ in $(seq 100); do
@@ -52,6 +56,7 @@ if [ -x "$NATIVEBIN/tavo-vprinter" ]; then
     kill -0 "$VP" 2>/dev/null || break
     sleep 0.1
   done
+  DISPLAYPORT=$(sed -n 's/^display tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$WORK/vprinter.out")
 fi
 
 "$WINE" regedit /e "$(winpath "$WORK/saved.reg")" "$SERVICEINFO" >/dev/null 2>&1 || rm -f "$WORK/saved.reg"
@@ -67,9 +72,10 @@ fi
 "$WINE" regedit /s "$(winpath "$WORK/serviceinfo.reg")"
 "$WINE" regsvr32 /s "$(winpath "$WINBIN/ptrservice.dll")" || { echo "regsvr32 ptrservice.dll failed" >&2; exit 1; }
 "$WINE" regsvr32 /s "$(winpath "$WINBIN/costandin.dll")" || { echo "regsvr32 costandin.dll failed" >&2; exit 1; }
+"$WINE" regsvr32 /s "$(winpath "$CCO")" || { echo "regsvr32 $CCO failed" >&2; exit 1; }
 
 export TAVO_GUI_DEVSETUP="$(winpath "$WINBIN/devsetup.exe")" TAVO_GUI_INSTALL="$(winpath "$WORK/install")"
-export TAVO_GUI_SHOTS="$(winpath "$WORK/shots")" TAVO_GUI_VP_PORT="$PORT" TAVO_GUI_VP_OUT="$(winpath "$WORK/vprinter")"
+export TAVO_GUI_SHOTS="$(winpath "$WORK/shots")" TAVO_GUI_VP_PORT="$PORT" TAVO_GUI_VD_PORT="$DISPLAYPORT" TAVO_GUI_VP_OUT="$(winpath "$WORK/vprinter")"
 set +e
 "$WINE" "$WINBIN/test_devsetup_gui.exe" --gtest_brief=0 "$@"
 rc=$?
