@@ -103,11 +103,12 @@ std::vector<Segment> Split(const std::u32string& text, const BidiLine& bidi,
 // Rule L2 over whole pieces: from the highest level down to the lowest odd
 // one, every stretch at that level or above is reversed.
 void ToDisplayOrder(std::vector<Segment>* segments) {
-  FriBidiLevel highest = 0;
-  FriBidiLevel lowest_odd = 255;
+  // FriBidiLevel is a signed char: the search starts above every level.
+  int highest = 0;
+  int lowest_odd = 256;
   for (const Segment& s : *segments) {
-    highest = std::max(highest, s.level);
-    if (s.level % 2 == 1) lowest_odd = std::min(lowest_odd, s.level);
+    highest = std::max<int>(highest, s.level);
+    if (s.level % 2 == 1) lowest_odd = std::min<int>(lowest_odd, s.level);
   }
   for (int level = highest; level >= lowest_odd && level > 0; --level) {
     auto it = segments->begin();

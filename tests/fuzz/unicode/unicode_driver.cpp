@@ -36,10 +36,9 @@ PrinterData Model(uint8_t settings) {
   return d;
 }
 
-// Checks the bytes outside the bit images and returns the problem, if any.
-// Data with raw ESC bytes may send any command, and data with '?' prints
-// it: `plain` data has neither.
-std::string CheckOutput(const PrintState& s, std::string_view out, bool plain) {
+// Checks plain data's output (neither raw ESC bytes, which may send any
+// command, nor '?', which prints as itself) and returns the problem, if any.
+std::string CheckOutput(const PrintState& s, std::string_view out) {
   bool utf8 = false;
   for (size_t i = 0; i < out.size();) {
     const std::string_view rest = out.substr(i);
@@ -50,10 +49,6 @@ std::string CheckOutput(const PrintState& s, std::string_view out, bool plain) {
       i += 5 + 3 * n;
       continue;
     }
-    if (!plain) {
-      ++i;
-      continue;
-    }
     if (rest.substr(0, kCodeTable.size()) == kCodeTable && rest.size() >= 3) {
       if (s.unicode.pages.IndexOf(static_cast<uint8_t>(rest[2])) < 0) return "ESC t names no page of the model";
     }
@@ -62,7 +57,7 @@ std::string CheckOutput(const PrintState& s, std::string_view out, bool plain) {
     if (rest[0] == '?') return "a '?' the data did not hold";
     ++i;
   }
-  return plain && utf8 ? "UTF-8 mode left on" : "";
+  return utf8 ? "UTF-8 mode left on" : "";
 }
 
 }  // namespace
@@ -83,7 +78,8 @@ std::string RunUnicodeInput(const uint8_t* data, size_t size) {
       // The first call ended on PC437, so the second has nothing to resend.
       return "page not restored by the first call";
     }
-    const std::string problem = CheckOutput(d.print, out, plain);
+    if (!plain) continue;
+    const std::string problem = CheckOutput(d.print, out);
     if (!problem.empty()) return problem;
   }
   return "";
