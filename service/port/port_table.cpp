@@ -3,6 +3,8 @@
 #include <memory>
 #include <mutex>
 
+#include "portmgr/portmgr.h"
+
 namespace {
 std::mutex& TableMutex() {
   static std::mutex mutex;
@@ -64,6 +66,8 @@ int32_t AcquirePort(const std::string& deviceKey, const std::string& portName, u
 
 int32_t AcquirePort(const std::string& deviceKey, const std::string& portName, int32_t tcpPort, uint8_t user) {
   if (!IsKnownUser(user)) return 0;
+  // TCP port 0 is the library's default port: the same connection as 9100.
+  if (tcpPort == 0) tcpPort = PORTMGR_TCP_DEFAULT_PORT;
   std::lock_guard<std::mutex> lock(TableMutex());
   PortEntry* entry = FindByName(portName, tcpPort);
   const int index = UserIndex(user);

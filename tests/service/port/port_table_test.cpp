@@ -187,9 +187,21 @@ TEST_F(PortTable, APortWithoutTcpPortIsNotTheNetworkPortOfItsName) {
   ASSERT_NE(network, 0);
   EXPECT_NE(FindPort(path), FindPort(network));
   EXPECT_EQ(fake.Calls()[0].text, "P|10.0.0.5");
-  EXPECT_EQ(fake.Calls()[1].text, "P2|10.0.0.5:0");
+  EXPECT_EQ(fake.Calls()[1].text, "P2|10.0.0.5:9100");
   EXPECT_TRUE(ReleasePort(PORT_USER_PRINTER, path));
   EXPECT_TRUE(ReleasePort(PORT_USER_PRINTER, network));
+}
+
+// An entry without a TCP port means the default one: a drawer whose entry
+// leaves it out still shares the printer's connection on 9100.
+TEST_F(PortTable, TcpPortZeroIsTheDefaultPort) {
+  const int32_t printer = AcquirePort("P", "10.0.0.5", 9100, PORT_USER_PRINTER);
+  const int32_t drawer = AcquirePort("D", "10.0.0.5", 0, PORT_USER_DRAWER);
+  ASSERT_NE(printer, 0);
+  EXPECT_EQ(FindPort(printer), FindPort(drawer));
+  EXPECT_EQ(FindPort(printer)->tcpPort, 9100);
+  EXPECT_TRUE(ReleasePort(PORT_USER_DRAWER, drawer));
+  EXPECT_TRUE(ReleasePort(PORT_USER_PRINTER, printer));
 }
 
 TEST_F(PortTable, ReleaseClosesAUserThatLeftThePortOpen) {
