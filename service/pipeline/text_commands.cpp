@@ -77,6 +77,7 @@ void ExecuteNormal(Translation& t, const EscapeSequence&) {
   t.state.characterSize = 0;
   t.out.Put(cmd::kCharacterSizeNormal);
   t.out.Put(cmd::kReverseOff);
+  t.reversed = false;
   t.wantedStyle = t.state.fontByte;
   t.emittedStyle = t.state.fontByte;
 }
@@ -108,6 +109,7 @@ void ExecuteReverse(Translation& t, const EscapeSequence& seq) {
   if (seq.modifier == 'r' && t.pos < t.data.size() && t.data[t.pos] == 'C') {
     ++t.pos;
     t.out.Put(cmd::kReverseOn);
+    t.reversed = true;
     return;
   }
   t.Fail(OPOS_E_FAILURE);

@@ -23,6 +23,7 @@ struct Translation {
   bool sizePending = false;
   bool copyNextPlain = false;  // the byte after this sequence prints as text
   bool prefixSetsPage = false;  // the saved prefix holds ESC t
+  bool reversed = false;        // white on black since ESC|rvC
   unicode::TextCursor cursor;   // CharacterSet 997 only
   int32_t result = 0;
 

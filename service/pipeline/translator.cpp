@@ -95,7 +95,7 @@ void Translation::EmitText(size_t end) {
   Flush();
   const std::string_view run = data.substr(pos, end - pos);
   if (state.unicodeText) {
-    unicode::EncodeText(state.unicode, run, {emittedStyle, state.characterSize}, cursor, out);
+    unicode::EncodeText(state.unicode, run, {emittedStyle, state.characterSize, reversed}, cursor, out);
   } else {
     out.Put(run);
   }

@@ -30,6 +30,9 @@ std::vector<uint8_t> Columns(const platform::TextPicture& pic, const PictureLook
   if (look.underline) {
     for (int32_t x = 0; x < width; ++x) columns[static_cast<size_t>(x) * kBytesPerColumn + kBytesPerColumn - 1] |= 0x01;
   }
+  if (look.reversed) {
+    for (uint8_t& b : columns) b = static_cast<uint8_t>(~b);
+  }
   return columns;
 }
 

@@ -19,6 +19,7 @@ struct PictureLook {
   int32_t widthFactor = 1;            // double width and character size
   bool bold = false;
   bool underline = false;
+  bool reversed = false;  // white on black, as reversed characters print
 };
 
 // Draws `run` (logical order) and sends it, bottom-aligned in the 24 rows.

@@ -92,6 +92,7 @@ class Encoder {
     picture_.widthFactor = factor_;
     picture_.bold = (look.style & STYLE_BOLD) != 0;
     picture_.underline = (look.style & STYLE_UNDERLINE) != 0;
+    picture_.reversed = look.reversed;
   }
 
   ~Encoder() { Send(); }

@@ -55,6 +55,7 @@ struct TextCursor {
 struct TextStyle {
   uint8_t style = 0;
   uint8_t size = 0;
+  bool reversed = false;  // GS B 1: the printer inverts characters, not images
 };
 
 // Encodes one run of text (no escape sequences; line ends included).

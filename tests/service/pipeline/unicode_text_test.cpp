@@ -129,6 +129,17 @@ TEST_F(UnicodeText, UnderlineReachesThePicture) {
   for (size_t col = 0; col < out.payloads[0].size(); col += 3) EXPECT_EQ(out.payloads[0][col + 2] & 1, 1) << col;
 }
 
+TEST_F(UnicodeText, ReversedTextGivesAnInvertedPictureUntilNormal) {
+  const SplitOutput plain = Split(u8"😀");
+  const SplitOutput out = Split(u8"\x1B|rvC😀\x1B|N😀");
+  ASSERT_EQ(out.widths.size(), 2u);
+  ASSERT_EQ(out.payloads[0].size(), plain.payloads.at(0).size());
+  for (size_t i = 0; i < out.payloads[0].size(); ++i) {
+    EXPECT_EQ(static_cast<uint8_t>(out.payloads[0][i]), static_cast<uint8_t>(~plain.payloads[0][i])) << i;
+  }
+  EXPECT_EQ(out.payloads[1], plain.payloads[0]);
+}
+
 TEST_F(UnicodeText, APictureThatDoesNotFitTheRestOfTheLineStartsTheNext) {
   state.unicode.lineWidthDots = 120;  // ten characters
   const SplitOutput out = Split(u8"abcdefgh😀😀");
