@@ -45,10 +45,34 @@ void SendPiece(const uint8_t* columns, int32_t count, ByteSink& out) {
 
 }  // namespace
 
+// What prints when the system draws nothing for a run (no font at all): an
+// empty box per character, as a missing glyph shows, so the loss is seen on
+// paper instead of the text vanishing.
+platform::TextPicture MissingGlyphBoxes(std::u32string_view run, int32_t height) {
+  platform::TextPicture pic;
+  const int32_t cell = std::max<int32_t>(4, height / 2);
+  const size_t fit = static_cast<size_t>(platform::kMaxTextPictureWidth / cell);
+  const int32_t count = static_cast<int32_t>(std::min(run.size(), fit));
+  pic.width = count * cell;
+  pic.height = height;
+  pic.dots.assign(static_cast<size_t>(pic.width) * height, 0);
+  const int32_t top = height / 5, bottom = height - 2;
+  for (int32_t i = 0; i < count; ++i) {
+    const int32_t left = i * cell + 1, right = i * cell + cell - 2;
+    for (int32_t y = top; y <= bottom; ++y) {
+      for (int32_t x = left; x <= right; ++x) {
+        if (y == top || y == bottom || x == left || x == right) pic.dots[static_cast<size_t>(y) * pic.width + x] = 1;
+      }
+    }
+  }
+  return pic;
+}
+
 bool SendPicture(std::u32string_view run, const PictureLook& look, int32_t lineWidth, int32_t* x, ByteSink& out) {
   platform::TextPicture pic;
   const int32_t height = std::clamp<int32_t>(look.cellHeight, 1, kPictureRows);
-  if (!platform::DrawTextRun(run, height, look.bold, &pic) || pic.width <= 0) return false;
+  if (run.empty()) return false;
+  if (!platform::DrawTextRun(run, height, look.bold, &pic) || pic.width <= 0) pic = MissingGlyphBoxes(run, height);
   const std::vector<uint8_t> columns = Columns(pic, look);
   const int32_t width = static_cast<int32_t>(columns.size() / kBytesPerColumn);
   lineWidth = std::max<int32_t>(1, lineWidth);

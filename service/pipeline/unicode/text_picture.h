@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/text_layout.h"
 #include "service/pipeline/byte_sink.h"
 
 namespace unicode {
@@ -25,7 +26,12 @@ struct PictureLook {
 // Draws `run` (logical order) and sends it, bottom-aligned in the 24 rows.
 // *x is the dots used on the line so far (lineWidth the line's): a picture
 // that fits a line but not what is left of it starts a new line; a wider
-// one is cut into pieces of a line each. False when nothing could be drawn.
+// one is cut into pieces of a line each. A run the system cannot draw
+// prints as one empty box per character. False only for an empty run.
 bool SendPicture(std::u32string_view run, const PictureLook& look, int32_t lineWidth, int32_t* x, ByteSink& out);
+
+// The stand-in for a run nothing could draw: `height` dots high, one empty
+// box per character (as many as fit the widest picture).
+platform::TextPicture MissingGlyphBoxes(std::u32string_view run, int32_t height);
 
 }  // namespace unicode

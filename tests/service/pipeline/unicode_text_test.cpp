@@ -7,6 +7,7 @@
 #include "common/opos.h"
 #include "pipeline_test_util.h"
 #include "service/pipeline/translator.h"
+#include "service/pipeline/unicode/text_picture.h"
 #include "unicode_test_util.h"
 
 namespace {
@@ -206,3 +207,24 @@ TEST_F(UnicodeText, WithoutUnicodeTextBytesPassAsBefore) {
 }
 
 }  // namespace
+
+// A run nothing could draw still takes its room on paper: one outlined box
+// per character, the whole height used, nothing outside the boxes.
+TEST(MissingGlyphBoxes, OneOutlinedBoxPerCharacter) {
+  const platform::TextPicture pic = unicode::MissingGlyphBoxes(U"\U0001F600\U0001F601\U0001F602", 24);
+  ASSERT_EQ(pic.height, 24);
+  ASSERT_EQ(pic.width, 3 * 12);
+  ASSERT_EQ(pic.dots.size(), static_cast<size_t>(pic.width * pic.height));
+  auto dot = [&](int x, int y) { return pic.dots[static_cast<size_t>(y) * pic.width + x]; };
+  for (int box = 0; box < 3; ++box) {
+    EXPECT_EQ(dot(box * 12, 12), 0);       // gap between boxes
+    EXPECT_EQ(dot(box * 12 + 1, 12), 1);   // left edge
+    EXPECT_EQ(dot(box * 12 + 10, 12), 1);  // right edge
+    EXPECT_EQ(dot(box * 12 + 5, 12), 0);   // hollow
+    EXPECT_EQ(dot(box * 12 + 5, 22), 1);   // bottom edge
+  }
+  EXPECT_TRUE(unicode::MissingGlyphBoxes(U"", 24).dots.empty());
+  const platform::TextPicture tiny = unicode::MissingGlyphBoxes(U"x", 1);
+  EXPECT_EQ(tiny.height, 1);
+  EXPECT_EQ(tiny.dots.size(), static_cast<size_t>(tiny.width));
+}
