@@ -193,9 +193,20 @@ enum : int32_t {
   PTR_BCS_OCRA = 121,
   PTR_BCS_OCRB = 122,
   PTR_BCS_Code128_Parsed = 123,
+  PTR_BCS_GS1DATABAR = 131,  // Omnidirectional (formerly RSS-14)
+  PTR_BCS_RSS14 = 131,
+  PTR_BCS_GS1DATABAR_E = 132,  // Expanded
+  PTR_BCS_RSS_EXPANDED = 132,
+  PTR_BCS_GS1DATABAR_S = 133,    // Stacked Omnidirectional
+  PTR_BCS_GS1DATABAR_E_S = 134,  // Expanded Stacked
   PTR_BCS_PDF417 = 201,
   PTR_BCS_MAXICODE = 202,
-  PTR_BCS_QRCODE = 203,
+  PTR_BCS_DATAMATRIX = 203,
+  PTR_BCS_QRCODE = 204,
+  PTR_BCS_UQRCODE = 205,  // Micro QR Code
+  PTR_BCS_AZTEC = 206,
+  PTR_BCS_UPDF417 = 207,  // Micro PDF417
+  PTR_BCS_OTHER = 501,    // first value left to device makers
 };
 
 }  // namespace opos

@@ -34,6 +34,7 @@ constexpr TextKey kListKeys[] = {
     TEXT("FontTypefaceList", fontTypefaceList),
     TEXT("RecLineCharsList", recLineCharsList),
     TEXT("MultiByteMode", multiByteMode),
+    TEXT("SymbologyList", symbologyList),
 };
 
 // The common capabilities; "CapStatisticsRporting" is the key the shipped

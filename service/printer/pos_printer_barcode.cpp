@@ -11,7 +11,8 @@ using namespace opos;
 int32_t CPOSPrinter::PrintBarCode(int32_t station, const std::string& data, int32_t symbology, int32_t height,
                                   int32_t width, int32_t alignment, int32_t textPosition) {
   if (!CheckState(CHECK_CLAIMED | CHECK_ENABLED | CHECK_NOT_BUSY)) return d_.resultCode;
-  if (d_.capRecBarCode == 0 || station != PTR_S_RECEIPT || d_.rotateSpecial != PTR_RP_NORMAL) {
+  if (d_.capRecBarCode == 0 || station != PTR_S_RECEIPT || d_.rotateSpecial != PTR_RP_NORMAL ||
+      !SymbologyOffered(symbology, d_.symbologyList)) {
     return Result(OPOS_E_ILLEGAL);
   }
   if (width > d_.recLineWidth) {
@@ -23,12 +24,9 @@ int32_t CPOSPrinter::PrintBarCode(int32_t station, const std::string& data, int3
   const std::string decoded = DecodeBinaryConversion(s.binaryConversion, data);
   const BarCodeLayout layout{alignment, textPosition, FontByteFor(s)};
   std::string bytes;
-  int32_t rc = OPOS_E_ILLEGAL;
-  if (symbology == PTR_BCS_PDF417 || symbology == kSymbologyQrCode) {
-    rc = BuildTwoDimensionalCode(decoded, symbology, layout, &bytes);
-  } else if (symbology != PTR_BCS_MAXICODE) {
-    rc = BuildLinearBarCode(decoded, symbology, toDots(height), toDots(width), layout, &bytes);
-  }
+  const int32_t rc = IsTwoDimensional(symbology)
+                         ? BuildTwoDimensionalCode(decoded, symbology, layout, &bytes)
+                         : BuildLinearBarCode(decoded, symbology, toDots(height), toDots(width), layout, &bytes);
   if (rc != OPOS_SUCCESS) return Result(OPOS_E_ILLEGAL);
   output_->SubmitOutput(flags_.asyncMode != 0, {bytes});
   return d_.resultCode;

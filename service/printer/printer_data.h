@@ -124,6 +124,7 @@ struct PrinterData {
   std::string fontTypefaceList;
   std::string recBarCodeRotationList;
   std::string recBitmapRotationList;
+  std::string symbologyList;  // the optional symbologies the model prints
 
   PageModeProperties pageMode;
   LineMetrics metrics;

@@ -78,6 +78,21 @@ TEST_F(Graphics, BarCodesAndQrCodesReadBackAsTheDataSent) {
   for (const char* data : {"E2E-128-abc", "4006381333931", "E2E39", "E2E QR 0042"}) ExpectSymbol(receipt, data);
 }
 
+// The standard QR Code constant and GS1 DataBar, which the test printer's
+// profile lists; Data Matrix and Aztec zbarimg cannot read (the virtual
+// printer's own tests compare their modules).
+TEST_F(Graphics, StandardQrCodeAndDataBarReadBack) {
+  ASSERT_EQ(Call(L"PrintBarCode", {L(kReceipt), T("E2E QR 204"), L(204), L(0), L(0), L(kCentre), L(kTextBelow)}), 0);
+  ASSERT_EQ(Call(L"PrintBarCode", {L(kReceipt), T("09501101530003"), L(131), L(80), L(400), L(kCentre), L(0)}), 0);
+  ASSERT_EQ(Call(L"PrintBarCode",
+                 {L(kReceipt), T("(01)09501101530003(3103)000123"), L(132), L(80), L(500), L(kCentre), L(0)}),
+            0);
+  ASSERT_EQ(Call(L"PrintBarCode", {L(kReceipt), T("E2E DM"), L(203), L(0), L(0), L(kCentre), L(0)}), 0);
+  EXPECT_EQ(Call(L"PrintBarCode", {L(kReceipt), T("E2E"), L(202), L(0), L(0), L(kCentre), L(0)}), 106);
+  const std::string receipt = CutAndSave();
+  for (const char* data : {"E2E QR 204", "0109501101530003", "01095011015300033103000123"}) ExpectSymbol(receipt, data);
+}
+
 TEST_F(Graphics, TwoLevelLogoRendersPixelEqualAfterScaling) {
   const RgbImage logo = tavo_test::TwoLevelLogo();
   ASSERT_EQ(Call(L"PrintBitmap", {L(kReceipt), T(PictureFile(logo, "logo.png")), L(192), L(kLeft)}), 0);

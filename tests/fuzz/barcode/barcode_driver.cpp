@@ -14,7 +14,10 @@ namespace {
 // The table's symbologies, the two-dimensional ones and some outside both.
 const int32_t kSymbologies[] = {PTR_BCS_UPCA,    PTR_BCS_UPCE,    PTR_BCS_EAN8,   PTR_BCS_EAN13, PTR_BCS_ITF,
                                 PTR_BCS_Codabar, PTR_BCS_Code39,  PTR_BCS_Code93, PTR_BCS_Code128,
-                                PTR_BCS_PDF417,  kSymbologyQrCode, PTR_BCS_TF,    PTR_BCS_OCRA,  0, -1};
+                                PTR_BCS_PDF417,  kSymbologyQrCode, PTR_BCS_TF,    PTR_BCS_OCRA,  0, -1,
+                                PTR_BCS_QRCODE, PTR_BCS_UQRCODE, PTR_BCS_DATAMATRIX, PTR_BCS_AZTEC,
+                                PTR_BCS_GS1DATABAR, PTR_BCS_GS1DATABAR_E, PTR_BCS_GS1DATABAR_S,
+                                PTR_BCS_GS1DATABAR_E_S, PTR_BCS_MAXICODE};
 const int32_t kAlignments[] = {PTR_BC_LEFT, PTR_BC_CENTER, PTR_BC_RIGHT, 17};
 const int32_t kTextPositions[] = {PTR_BC_TEXT_NONE, PTR_BC_TEXT_ABOVE, PTR_BC_TEXT_BELOW, 3};
 const int32_t kHeights[] = {0, 1, 162, 255, 256, 100000, -5, -2147483647 - 1};
@@ -47,7 +50,7 @@ std::string RunBarCodeInput(const uint8_t* data, size_t size) {
 
   const std::string before = "kept";
   std::string out = before;
-  const bool twoD = symbology == PTR_BCS_PDF417 || symbology == kSymbologyQrCode;
+  const bool twoD = IsTwoDimensional(symbology);
   const int32_t rc = twoD ? BuildTwoDimensionalCode(text, symbology, layout, &out)
                           : BuildLinearBarCode(text, symbology, height, width, layout, &out);
   if (rc == OPOS_E_ILLEGAL) return out == before ? "" : "a refused symbol changed the output";
@@ -57,8 +60,9 @@ std::string RunBarCodeInput(const uint8_t* data, size_t size) {
   if (!twoD) {
     const std::string_view tail = std::string_view(out).substr(before.size());
     if (!EndsWithBarCodeCommand(tail)) return "no bar code command with a matching length";
-    // Only Code 128 adds code set characters; the others send the data as it is.
-    if (symbology != PTR_BCS_Code128 &&
+    // Only Code 128 adds code set characters, and DataBar drops a check
+    // digit; the others send the data as it is.
+    if (symbology != PTR_BCS_Code128 && symbology != PTR_BCS_GS1DATABAR &&
         (tail.size() < text.size() + 1 || tail.substr(tail.size() - text.size()) != text ||
          static_cast<uint8_t>(tail[tail.size() - text.size() - 1]) != text.size())) {
       return "payload is not the data";

@@ -112,4 +112,121 @@ TEST(BarCode, TwoDimensionalSymbols) {
   EXPECT_EQ(BuildTwoDimensionalCode("x", PTR_BCS_MAXICODE, {}, &out), OPOS_E_ILLEGAL);
 }
 
+// Hex of the 2D symbol, or "refused".
+std::string Matrix(std::string_view data, int32_t symbology) {
+  std::string out;
+  if (BuildTwoDimensionalCode(data, symbology, {}, &out) != OPOS_SUCCESS) {
+    EXPECT_EQ(out, "");
+    return "refused";
+  }
+  return HexOf(out);
+}
+
+TEST(BarCode, StandardQrCodeIsThePrinterSpecificOne) {
+  for (const std::string& data : {std::string("FISCAL QR 204"), std::string(), std::string(700, '\x80')}) {
+    EXPECT_EQ(Matrix(data, PTR_BCS_QRCODE), Matrix(data, kSymbologyQrCode));
+  }
+  EXPECT_EQ(Matrix("R1", PTR_BCS_QRCODE), Matrix("R1", 501));
+  EXPECT_EQ(PTR_BCS_QRCODE, 204);
+  EXPECT_TRUE(IsTwoDimensional(PTR_BCS_QRCODE));
+  EXPECT_FALSE(IsTwoDimensional(PTR_BCS_MAXICODE));
+  EXPECT_FALSE(IsTwoDimensional(PTR_BCS_UPDF417));
+}
+
+TEST(BarCode, MatrixSymbolsGoToTheirFunctionGroups) {
+  const std::string setUp = std::string(kSetUp) + " ";
+  // Data Matrix (cn 54): square, size automatic, module 3.
+  EXPECT_EQ(Matrix("DM 203 data", PTR_BCS_DATAMATRIX),
+            setUp + "1D 28 6B 05 00 36 42 00 00 00 1D 28 6B 03 00 36 43 03 1D 28 6B 0E 00 36 50 30 " +
+                HexOf("DM 203 data") + " 1D 28 6B 03 00 36 51 30");
+  // Aztec (cn 53): full range, layers automatic, module 3.
+  EXPECT_EQ(Matrix("AZTEC 206", PTR_BCS_AZTEC),
+            setUp + "1D 28 6B 03 00 35 42 00 1D 28 6B 03 00 35 43 00 1D 28 6B 03 00 35 44 03 1D 28 6B 0C 00 35 50 30 " +
+                HexOf("AZTEC 206") + " 1D 28 6B 03 00 35 51 30");
+  // Micro QR: the QR group's model 3.
+  EXPECT_EQ(Matrix("UQR205", PTR_BCS_UQRCODE),
+            setUp + "1D 28 6B 04 00 31 41 33 00 1D 28 6B 03 00 31 43 03 1D 28 6B 09 00 31 50 30 " + HexOf("UQR205") +
+                " 1D 28 6B 03 00 31 51 30");
+  // Stacked GS1 DataBar (cn 51): the store names the type, 73 or 76.
+  EXPECT_EQ(Matrix("0950110153000", PTR_BCS_GS1DATABAR_S),
+            setUp + "1D 28 6B 03 00 33 43 03 1D 28 6B 11 00 33 50 30 49 " + HexOf("0950110153000") +
+                " 1D 28 6B 03 00 33 51 30");
+  EXPECT_NE(Matrix("(01)09501101530003(3103)000123", PTR_BCS_GS1DATABAR_E_S)
+                .find("1D 28 6B 22 00 33 50 30 4C 28 30 31 29"),
+            std::string::npos);
+}
+
+TEST(BarCode, MatrixSymbolsRefuseWhatTheyCannotHold) {
+  // Micro QR's largest symbol: 35 digits, 21 alphanumeric, 15 bytes.
+  EXPECT_NE(Matrix(std::string(35, '7'), PTR_BCS_UQRCODE), "refused");
+  EXPECT_EQ(Matrix(std::string(36, '7'), PTR_BCS_UQRCODE), "refused");
+  EXPECT_NE(Matrix(std::string(21, 'Q'), PTR_BCS_UQRCODE), "refused");
+  EXPECT_EQ(Matrix(std::string(22, 'Q'), PTR_BCS_UQRCODE), "refused");
+  EXPECT_NE(Matrix(std::string(15, 'q'), PTR_BCS_UQRCODE), "refused");
+  EXPECT_EQ(Matrix(std::string(16, 'q'), PTR_BCS_UQRCODE), "refused");
+  EXPECT_NE(Matrix(std::string(15, '\0'), PTR_BCS_UQRCODE), "refused");  // NULs are bytes
+  EXPECT_EQ(Matrix(std::string(16, '\0'), PTR_BCS_UQRCODE), "refused");
+  EXPECT_NE(Matrix(std::string(1556, 'x'), PTR_BCS_DATAMATRIX), "refused");
+  EXPECT_EQ(Matrix(std::string(1557, 'x'), PTR_BCS_DATAMATRIX), "refused");
+  EXPECT_NE(Matrix(std::string(3116, '1'), PTR_BCS_DATAMATRIX), "refused");
+  EXPECT_NE(Matrix(std::string(1914, 'x'), PTR_BCS_AZTEC), "refused");
+  EXPECT_EQ(Matrix(std::string(1915, 'x'), PTR_BCS_AZTEC), "refused");
+  // An empty symbol prints nothing to read.
+  for (int32_t s : {int32_t{PTR_BCS_UQRCODE}, int32_t{PTR_BCS_DATAMATRIX}, int32_t{PTR_BCS_AZTEC},
+                    int32_t{PTR_BCS_GS1DATABAR_S}, int32_t{PTR_BCS_GS1DATABAR_E_S}}) {
+    EXPECT_EQ(Matrix("", s), "refused") << s;
+  }
+}
+
+TEST(BarCode, Gs1DataBarDataRules) {
+  // 13 digits, or 14 with the right check digit, which the printer adds.
+  const std::string omni = Linear("0950110153000", PTR_BCS_GS1DATABAR, 400, 80);
+  EXPECT_EQ(omni, std::string(kSetUp) + " 1D 68 50 1D 77 04 1D 6B 4B 0D " + HexOf("0950110153000"));
+  EXPECT_EQ(Linear("09501101530003", PTR_BCS_GS1DATABAR, 400, 80), omni);
+  EXPECT_EQ(Linear("09501101530004", PTR_BCS_GS1DATABAR), "refused");
+  EXPECT_EQ(Linear("095011015300", PTR_BCS_GS1DATABAR), "refused");
+  EXPECT_EQ(Linear("095011015300A", PTR_BCS_GS1DATABAR), "refused");
+  EXPECT_EQ(Matrix("09501101530004", PTR_BCS_GS1DATABAR_S), "refused");
+  EXPECT_EQ(Matrix("09501101530003", PTR_BCS_GS1DATABAR_S), Matrix("0950110153000", PTR_BCS_GS1DATABAR_S));
+  // Element strings begin with an identifier in parentheses.
+  const std::string expanded = "(01)09501101530003(3103)000123";
+  EXPECT_EQ(Tail(Linear(expanded, PTR_BCS_GS1DATABAR_E), 34), "1D 6B 4E 1E " + HexOf(expanded));
+  EXPECT_EQ(Linear("0109501101530003", PTR_BCS_GS1DATABAR_E), "refused");
+  EXPECT_EQ(Linear("(10)LOT 7", PTR_BCS_GS1DATABAR_E), "refused");  // no spaces in GS1 data
+  EXPECT_EQ(Linear("(", PTR_BCS_GS1DATABAR_E), "refused");
+  EXPECT_EQ(Linear("(10)" + std::string(252, 'A'), PTR_BCS_GS1DATABAR_E), "refused");
+  EXPECT_EQ(Matrix("(10)" + std::string(252, 'A'), PTR_BCS_GS1DATABAR_E_S), "refused");
+  EXPECT_NE(Matrix("(10)" + std::string(251, 'A'), PTR_BCS_GS1DATABAR_E_S), "refused");
+}
+
+TEST(BarCode, Gs1DataBarModuleWidths) {
+  // Omnidirectional is 96 modules wide.
+  EXPECT_EQ(ChooseModuleWidth(PTR_BCS_GS1DATABAR, 13, 0, 96 * 3), 3);
+  EXPECT_EQ(ChooseModuleWidth(PTR_BCS_GS1DATABAR, 13, 0, 96 * 3 - 1), 2);
+  // Expanded of 26 digits: 12 + 91 bits in 9 characters and the check
+  // character, 10 * 17 + 5 * 15 + 4 = 249 modules.
+  EXPECT_EQ(ChooseModuleWidth(PTR_BCS_GS1DATABAR_E, 26, 26, 249 * 2), 2);
+  EXPECT_EQ(ChooseModuleWidth(PTR_BCS_GS1DATABAR_E, 26, 26, 249 * 3), 3);
+  // 26 letters: 12 + 156 bits, 15 characters, 379 modules.
+  EXPECT_EQ(ChooseModuleWidth(PTR_BCS_GS1DATABAR_E, 26, 0, 379 * 2), 2);
+  EXPECT_EQ(ChooseModuleWidth(PTR_BCS_GS1DATABAR_E, 26, 26, 379 * 2), 3);
+}
+
+TEST(BarCode, OptionalSymbologiesNeedTheProfilesList) {
+  for (int32_t s : {int32_t{PTR_BCS_DATAMATRIX}, int32_t{PTR_BCS_UQRCODE}, int32_t{PTR_BCS_AZTEC},
+                    int32_t{PTR_BCS_GS1DATABAR}, int32_t{PTR_BCS_GS1DATABAR_E}, int32_t{PTR_BCS_GS1DATABAR_S},
+                    int32_t{PTR_BCS_GS1DATABAR_E_S}}) {
+    EXPECT_FALSE(SymbologyOffered(s, "")) << s;
+    EXPECT_TRUE(SymbologyOffered(s, "131,132,133,134,203,205,206")) << s;
+  }
+  EXPECT_TRUE(SymbologyOffered(PTR_BCS_AZTEC, " 203 , 206"));
+  EXPECT_FALSE(SymbologyOffered(PTR_BCS_AZTEC, "2060,20,6"));
+  EXPECT_FALSE(SymbologyOffered(PTR_BCS_DATAMATRIX, "1203"));
+  // The others are always the builders' to decide.
+  for (int32_t s : {int32_t{PTR_BCS_QRCODE}, int32_t{kSymbologyQrCode}, int32_t{PTR_BCS_PDF417},
+                    int32_t{PTR_BCS_UPCA}, int32_t{PTR_BCS_MAXICODE}}) {
+    EXPECT_TRUE(SymbologyOffered(s, "")) << s;
+  }
+}
+
 }  // namespace

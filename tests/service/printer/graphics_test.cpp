@@ -29,7 +29,8 @@ class GraphicsTest : public PrinterTest {
     PrinterTest::SetUp();
     std::string profile = ReceiptProfile();
     profile.insert(profile.find("[POSPRINTER]\r\n") + 14,
-                   "CapRecPageMode=1\r\nCapRecRotate180=1\r\nPageModePrintDirection=2\r\n");
+                   "CapRecPageMode=1\r\nCapRecRotate180=1\r\nPageModePrintDirection=2\r\n"
+                   "SymbologyList=203,131\r\n");
     SeedSerialPrinter("Printer1", "PX-AA", folder.Write("page.inf", profile), "Ethernet", 2);
     SeedString("Printer1", "TcpIp", "127.0.0.1");
     SeedDword("Printer1", "TcpPort", 9100);
@@ -77,6 +78,43 @@ TEST_F(GraphicsTest, BarCodesGoOutAsTheirCommands) {
   EXPECT_EQ(p.GetPropertyNumber(7), OPOS_EPTR_TOOBIG);  // ResultCodeExtended
   p.SetPropertyNumber(pidx::RotateSpecial, PTR_RP_LEFT90);
   EXPECT_EQ(p.PrintBarCode(PTR_S_RECEIPT, "ABC", PTR_BCS_Code128, 100, 300, 0, 0), OPOS_E_ILLEGAL);
+}
+
+TEST_F(GraphicsTest, StandardQrCodePrintsAsThePrinterSpecificOne) {
+  auto printed = [&](int32_t symbology, const std::string& data) {
+    return WrittenBy([&] {
+      EXPECT_EQ(p.PrintBarCode(PTR_S_RECEIPT, data, symbology, 200, 300, PTR_BC_CENTER, PTR_BC_TEXT_NONE),
+                OPOS_SUCCESS);
+    });
+  };
+  const std::string qr = printed(PTR_BCS_QRCODE, "https://example.org/r?id=204");
+  EXPECT_TRUE(Contains(qr, Bytes({0x1D, 0x28, 0x6B, 0x04, 0, 0x31, 0x41, 0x32, 0})));
+  EXPECT_EQ(qr, printed(501, "https://example.org/r?id=204"));
+  // Binary conversion applies to both alike.
+  p.SetPropertyNumber(pidx::BinaryConversion, OPOS_BC_NIBBLE);
+  EXPECT_EQ(printed(PTR_BCS_QRCODE, "12=2"), printed(501, "12=2"));
+  EXPECT_TRUE(Contains(printed(PTR_BCS_QRCODE, "12=2"), Bytes({0x31, 0x50, 0x30, 0x12})));
+}
+
+TEST_F(GraphicsTest, OptionalSymbologiesOnlyWhereTheProfileListsThem) {
+  // This model lists Data Matrix and GS1 DataBar Omnidirectional.
+  EXPECT_TRUE(Contains(WrittenBy([&] {
+                         EXPECT_EQ(p.PrintBarCode(PTR_S_RECEIPT, "DM", PTR_BCS_DATAMATRIX, 0, 0, 0, 0), OPOS_SUCCESS);
+                       }),
+                       Bytes({0x1D, 0x28, 0x6B, 0x05, 0, 0x36, 0x50, 0x30, 'D', 'M'})));
+  EXPECT_TRUE(Contains(WrittenBy([&] {
+                         EXPECT_EQ(p.PrintBarCode(PTR_S_RECEIPT, "0950110153000", PTR_BCS_GS1DATABAR, 80, 300, 0, 0),
+                                   OPOS_SUCCESS);
+                       }),
+                       Bytes({0x1D, 0x77, 3, 0x1D, 0x6B, 0x4B, 13}) + "0950110153000"));
+  const std::string nothing = WrittenBy([&] {
+    for (int32_t s : {int32_t{PTR_BCS_UQRCODE}, int32_t{PTR_BCS_AZTEC}, int32_t{PTR_BCS_GS1DATABAR_E},
+                      int32_t{PTR_BCS_GS1DATABAR_S}, int32_t{PTR_BCS_GS1DATABAR_E_S}, int32_t{PTR_BCS_UPDF417}}) {
+      EXPECT_EQ(p.PrintBarCode(PTR_S_RECEIPT, "(01)09501101530003", s, 0, 0, 0, 0), OPOS_E_ILLEGAL) << s;
+    }
+    EXPECT_EQ(p.PrintBarCode(PTR_S_RECEIPT, "", PTR_BCS_DATAMATRIX, 0, 0, 0, 0), OPOS_E_ILLEGAL);
+  });
+  EXPECT_EQ(nothing, "");
 }
 
 TEST_F(GraphicsTest, CutPaperIgnoresThePercentage) {
