@@ -37,6 +37,13 @@ enum : int32_t {
   TAVO_EFAIL_SHORT_WRITE = 410,
 };
 
+// Extended codes that go with OPOS_E_EXTENDED, every device class.
+enum : int32_t {
+  OPOS_ESTATS_ERROR = 280,  // a statistic could not be retrieved, reset or updated
+  OPOS_EFIRMWARE_BAD_FILE = 281,
+  OPOS_ESTATS_DEPENDENCY = 282,
+};
+
 // Extended codes that go with OPOS_E_EXTENDED (POS printer).
 enum : int32_t {
   OPOS_EPTR_COVER_OPEN = 201,

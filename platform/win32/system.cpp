@@ -35,4 +35,19 @@ std::string CommonDataFolder() {
   return folder;
 }
 
+bool MakeFolder(const std::string& path) {
+  for (size_t pos = 1; pos <= path.size(); ++pos) {
+    if (pos < path.size() && path[pos] != '/' && path[pos] != '\\') continue;
+    const std::string part = path.substr(0, pos);
+    if (part.size() == 2 && part[1] == ':') continue;  // the drive
+    CreateDirectoryA(part.c_str(), nullptr);
+  }
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool MoveFileOver(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 }  // namespace platform

@@ -5,6 +5,8 @@ namespace portmgr {
 namespace {
 constexpr uint8_t kInkFirst = 0x35;
 constexpr uint8_t kInkLast = 0x00;
+constexpr uint8_t kBlockReplyHeader = 0x5F;  // block data replies: 5F, data, 00
+constexpr uint8_t kBlockReplyEnd = 0x00;
 }  // namespace
 
 // First byte of an automatic status block: bit 4 set, bits 0, 1, 7 clear.
@@ -15,7 +17,15 @@ bool CStatusFramer::StartsInkBlock(uint8_t b) { return b == kInkFirst; }
 void CStatusFramer::Feed(const uint8_t* data, size_t length, FrameOutput* out) {
   if (data == nullptr) return;
   for (size_t i = 0; i < length; ++i) {
-    pending_[count_++] = data[i];
+    const uint8_t b = data[i];
+    if (inBlockReply_ || (count_ == 0 && b == kBlockReplyHeader)) {
+      // The printer sends no status inside block data, whose digits would
+      // otherwise pass for status or ink blocks.
+      out->replies.push_back(b);
+      inBlockReply_ = inBlockReply_ ? b != kBlockReplyEnd : true;
+      continue;
+    }
+    pending_[count_++] = b;
     Resolve(out);
   }
 }
@@ -23,6 +33,7 @@ void CStatusFramer::Feed(const uint8_t* data, size_t length, FrameOutput* out) {
 void CStatusFramer::Expire(FrameOutput* out) {
   out->replies.insert(out->replies.end(), pending_, pending_ + count_);
   count_ = 0;
+  inBlockReply_ = false;
 }
 
 // Do the bytes held so far still fit the block their first byte starts?

@@ -32,8 +32,11 @@ class CStatusFramer {
   // The line went quiet: a partial block is not coming, its bytes are
   // replies.
   void Expire(FrameOutput* out);
-  bool HasPartial() const { return count_ != 0; }
-  void Reset() { count_ = 0; }
+  bool HasPartial() const { return count_ != 0 || inBlockReply_; }
+  void Reset() {
+    count_ = 0;
+    inBlockReply_ = false;
+  }
 
   static bool StartsStatusBlock(uint8_t b);
   static bool StartsInkBlock(uint8_t b);
@@ -45,6 +48,7 @@ class CStatusFramer {
 
   uint8_t pending_[4] = {0, 0, 0, 0};
   size_t count_ = 0;
+  bool inBlockReply_ = false;  // between a block reply's header and its NUL
 };
 
 }  // namespace portmgr

@@ -37,13 +37,11 @@ constexpr TextKey kListKeys[] = {
     TEXT("SymbologyList", symbologyList),
 };
 
-// The common capabilities; "CapStatisticsRporting" is the key the shipped
-// profiles use.
+// The common capabilities. Statistics are kept for every model, so the
+// profiles' "CapStatisticsRporting" and "CapUpdateStatistics" are not read.
 constexpr NumberKey kCommonKeys[] = {
     NUMBER(kCommon, "CapCompareFirmwareVersion", capCompareFirmwareVersion),
-    NUMBER(kCommon, "CapStatisticsRporting", capStatisticsReporting),
     NUMBER(kCommon, "CapUpdateFirmware", capUpdateFirmware),
-    NUMBER(kCommon, "CapUpdateStatistics", capUpdateStatistics),
 };
 
 constexpr NumberKey kCapabilityKeys[] = {

@@ -19,6 +19,7 @@ void COutputPath::OnPrinterStatus(const uint8_t status[4]) {
   std::unique_lock<std::mutex> lock(statusMutex_);
   if (!host_.DeviceEnabled()) return;
   const PrinterStatusReport r = DecodePrinterStatus(status);
+  CountStatusChanges(r);
   recEmpty_ = r.recEmpty;
   recNearEnd_ = r.recNearEnd;
   coverOpen_ = r.coverOpen;
@@ -34,6 +35,13 @@ void COutputPath::OnPrinterStatus(const uint8_t status[4]) {
   const bool backOnline = TakePowerState(r.powerState);
   lock.unlock();
   if (backOnline) RestoreAfterPowerOn();
+}
+
+// Each opening of the cover and each new failure, for the statistics.
+void COutputPath::CountStatusChanges(const PrinterStatusReport& r) {
+  if (r.coverOpen != 0 && coverOpen_ == 0) host_.CountEvent(OutputEvent::CoverOpened);
+  if (r.failureCode == 0 || r.failureCode == failureCode_) return;
+  host_.CountEvent(r.failureCode == TAVO_EFAIL_CUTTER ? OutputEvent::CutFailed : OutputEvent::PrinterFault);
 }
 
 void COutputPath::OnCartridgeStatus(const uint8_t status[4]) {

@@ -77,7 +77,7 @@ int32_t COutputPath::PrintNormal(int32_t station, const std::string& data) {
   }
   std::string out;
   Translate(data, &out);
-  SubmitOutput(host_.AsyncMode(), {out});
+  SubmitOutput(host_.AsyncMode(), {out}, host_.TallyText(data));
   return host_.ResultCode();
 }
 
@@ -89,7 +89,7 @@ int32_t COutputPath::PrintImmediate(int32_t station, const std::string& data) {
   }
   std::string out;
   Translate(data, &out);
-  SubmitOutput(false, {out});
+  SubmitOutput(false, {out}, host_.TallyText(data));
   return host_.ResultCode();
 }
 
@@ -108,7 +108,7 @@ int32_t COutputPath::ValidateData(int32_t, const std::string& data) {
 
 // ---- submission -------------------------------------------------------------
 
-void COutputPath::SubmitOutput(bool async, const std::vector<std::string>& strings) {
+void COutputPath::SubmitOutput(bool async, const std::vector<std::string>& strings, const JobTally& tally) {
   host_.SetResultCode(OPOS_SUCCESS);
   host_.SetResultCodeExtended(0);
   if (host_.AppendToPage(strings)) return;
@@ -116,11 +116,13 @@ void COutputPath::SubmitOutput(bool async, const std::vector<std::string>& strin
     std::lock_guard<std::mutex> guard(txMutex_);
     if (inTransaction_) {
       txBuffer_.insert(txBuffer_.end(), strings.begin(), strings.end());
+      txTally_ += tally;
       return;
     }
   }
   PrintJob job;
   job.strings = strings;
+  job.tally = tally;
   if (async) {
     job.outputId = ++outputId_;
     std::lock_guard<std::mutex> guard(queueMutex_);
@@ -129,7 +131,7 @@ void COutputPath::SubmitOutput(bool async, const std::vector<std::string>& strin
     workCv_.notify_all();
     return;
   }
-  OutputJob(false, job);
+  if (OutputJob(false, job) && job.resultCode == OPOS_SUCCESS && host_.Claimed()) host_.CountPrinted(job.tally);
   host_.SetResultCode(job.resultCode);
   host_.SetResultCodeExtended(job.resultCodeExtended);
 }
@@ -185,6 +187,7 @@ void COutputPath::LeaveTransactionAndRotation() {
     std::lock_guard<std::mutex> guard(txMutex_);
     inTransaction_ = false;
     txBuffer_.clear();
+    txTally_ = {};
   }
   std::lock_guard<std::mutex> guard(printStateMutex_);
   host_.ResetRotation();
@@ -222,6 +225,7 @@ int32_t COutputPath::TransactionPrint(int32_t station, int32_t control) {
   if (!host_.CheckState(CHECK_ALL)) return host_.ResultCode();
   if (station == PTR_S_RECEIPT && config_.capTransaction != 0) {
     std::vector<std::string> buffered;
+    JobTally tally;
     bool ended = false;
     {
       std::lock_guard<std::mutex> guard(txMutex_);
@@ -229,17 +233,20 @@ int32_t COutputPath::TransactionPrint(int32_t station, int32_t control) {
         if (!inTransaction_) {
           inTransaction_ = true;
           txBuffer_.clear();
+          txTally_ = {};
         }
         return host_.ResultCode();
       }
       if (inTransaction_) {
         inTransaction_ = false;
         buffered.swap(txBuffer_);
+        tally = txTally_;
+        txTally_ = {};
         ended = true;
       }
     }
     if (ended) {
-      if (!buffered.empty()) SubmitOutput(host_.AsyncMode(), buffered);
+      if (!buffered.empty()) SubmitOutput(host_.AsyncMode(), buffered, tally);
       return host_.ResultCode();
     }
   }

@@ -46,6 +46,24 @@
 #include <thread>
 #include <vector>
 
+struct PrinterStatusReport;
+
+// What a job prints, for the statistics; counted once it has printed.
+struct JobTally {
+  int32_t lines = 0;       // line feeds of the application's text
+  int32_t characters = 0;  // its characters, escape sequences left out
+  int32_t barcodes = 0;
+  JobTally& operator+=(const JobTally& o) {
+    lines += o.lines;
+    characters += o.characters;
+    barcodes += o.barcodes;
+    return *this;
+  }
+};
+
+// Events the statistics count, reported by the output path.
+enum class OutputEvent { CoverOpened, CutFailed, PrinterFault, WriteFailed };
+
 // The port calls the output path makes. Implementations must be safe to call
 // from the calling, output and monitor threads at once.
 class IOutputPort {
@@ -96,6 +114,13 @@ class IOutputHost {
   virtual void PostStatusUpdate(int32_t status) = 0;
   virtual void PostOutputComplete(int32_t outputId) = 0;
   virtual void PostError(int32_t resultCode, int32_t resultCodeExtended) = 0;
+
+  // Statistics (any thread). TallyText counts the application's text as
+  // it will print (BinaryConversion decoded); the output path reports each
+  // job once it has printed and each counted event.
+  virtual JobTally TallyText(const std::string&) { return {}; }
+  virtual void CountPrinted(const JobTally&) {}
+  virtual void CountEvent(OutputEvent) {}
 };
 
 // Fixed for one open service; set before Start.
@@ -123,6 +148,7 @@ struct OutputTimings {
 
 struct PrintJob {
   std::vector<std::string> strings;
+  JobTally tally;
   int32_t outputId = 0;  // 0 for the retry job
   int32_t resultCode = 0;
   int32_t resultCodeExtended = 0;
@@ -156,7 +182,7 @@ class COutputPath {
   int32_t TransactionPrint(int32_t station, int32_t control);
 
   // Entry point for every printing method.
-  void SubmitOutput(bool async, const std::vector<std::string>& strings);
+  void SubmitOutput(bool async, const std::vector<std::string>& strings, const JobTally& tally = {});
 
   // ReleaseDevice: drops both job lists and the job in hand without the
   // checks and printer commands of ClearOutput; a pending error wait ends
@@ -178,6 +204,7 @@ class COutputPath {
   void OnPrinterStatus(const uint8_t status[4]);
   void OnCartridgeStatus(const uint8_t status[4]);
   void OnPowerState(int32_t state);
+  void CountStatusChanges(const PrinterStatusReport& report);
 
   // Status memory: ClaimDevice forgets every reported value; disabling
   // forgets cover, paper and power, resets PowerState and the cartridges.
@@ -259,6 +286,7 @@ class COutputPath {
   mutable std::mutex txMutex_;
   bool inTransaction_ = false;
   std::vector<std::string> txBuffer_;
+  JobTally txTally_;
 
   std::atomic<int32_t> outputId_{0};
   std::atomic<int32_t> errorLevel_{1};

@@ -58,7 +58,10 @@ bool COutputPath::ConfirmBatch(std::unique_lock<std::mutex>& lock) {
     RaiseError(lock, sent_.back().resultCode, sent_.back().resultCodeExtended);
     return false;
   }
-  for (const PrintJob& done : sent_) host_.PostOutputComplete(done.outputId);
+  for (const PrintJob& done : sent_) {
+    host_.PostOutputComplete(done.outputId);
+    host_.CountPrinted(done.tally);
+  }
   sent_.clear();
   UpdateStateLocked();
   return true;

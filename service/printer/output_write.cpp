@@ -45,6 +45,7 @@ bool COutputPath::OutputJob(bool fromThread, PrintJob& job) {
 bool COutputPath::WriteChecked(const void* bytes, int32_t length, int32_t* rc, int32_t* rce) {
   if (!CheckPrinterStatus(rc, rce)) return false;
   if (WritePort(bytes, length) < length) {
+    host_.CountEvent(OutputEvent::WriteFailed);
     *rc = OPOS_E_FAILURE;
     *rce = TAVO_EFAIL_SHORT_WRITE;
     return false;

@@ -56,8 +56,5 @@ int32_t CPOSPrinter::EndInsertion() { return Unsupported(); }
 int32_t CPOSPrinter::EndRemoval() { return Unsupported(); }
 int32_t CPOSPrinter::ChangePrintSide(int32_t) { return Unsupported(); }
 int32_t CPOSPrinter::MarkFeed(int32_t) { return Unsupported(); }
-int32_t CPOSPrinter::ResetStatistics(const std::string&) { return Unsupported(); }
-int32_t CPOSPrinter::RetrieveStatistics(std::string*) { return Unsupported(); }
-int32_t CPOSPrinter::UpdateStatistics(const std::string&) { return Unsupported(); }
 int32_t CPOSPrinter::CompareFirmwareVersion(const std::string&, int32_t*) { return Unsupported(); }
 int32_t CPOSPrinter::UpdateFirmware(const std::string&) { return Unsupported(); }

@@ -20,11 +20,13 @@
 #include "service/common/device_entry.h"
 #include "service/common/port_client.h"
 #include "service/common/service_claim.h"
+#include "service/common/service_statistics.h"
 #include "service/printer/event_queue.h"
 #include "service/printer/printer_data.h"
 #include "service/printer/output_path.h"
 #include "service/printer/output_port.h"
 #include "service/printer/printer_flags.h"
+#include "service/printer/printer_statistics.h"
 
 class IControlObject;
 class CPortManager;
@@ -157,6 +159,11 @@ class CPOSPrinter {
   void SetLineProperty(int32_t index, int32_t value);
   void SetPageModeNumber(int32_t index, int32_t value);
 
+  // Statistics: the Equipment block, with what the printer tells of itself.
+  StatisticsEquipment Equipment(CPrinterCounters& counters) const;
+  void CountPrinted(const JobTally& tally);
+  void CountEvent(OutputEvent event);
+
   // Bitmaps and pages.
   // stored (SetBitmap): not turned, and no line spacing restore, which
   // ESC|nB adds when it prints the bitmap.
@@ -173,6 +180,7 @@ class CPOSPrinter {
   int32_t state_ = 1;              // OPOS_S_CLOSED
 
   CServiceClaim claim_{"POSPrinter"};
+  CServiceStatistics stats_{PrinterStatisticsTable()};
   CPortClient port_{PORT_USER_PRINTER};
   CPortManagerLink portLink_;
 

@@ -28,6 +28,8 @@ int32_t CPOSPrinter::PrintBarCode(int32_t station, const std::string& data, int3
                          ? BuildTwoDimensionalCode(decoded, symbology, layout, &bytes)
                          : BuildLinearBarCode(decoded, symbology, toDots(height), toDots(width), layout, &bytes);
   if (rc != OPOS_SUCCESS) return Result(OPOS_E_ILLEGAL);
-  output_->SubmitOutput(flags_.asyncMode != 0, {bytes});
+  JobTally tally;
+  tally.barcodes = 1;
+  output_->SubmitOutput(flags_.asyncMode != 0, {bytes}, tally);
   return d_.resultCode;
 }

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "common/opos.h"
+#include "common/registry_access.h"
 #include "common/trace.h"
 #include "service/port/port_table.h"
 #include "service/printer/capability_profile.h"
@@ -70,6 +71,8 @@ int32_t CPOSPrinter::OpenService(const std::string&, const std::string& deviceNa
 
   if (!LinkControlObject(controlObject)) return Result(OPOS_E_NOSERVICE);
 
+  stats_.Store().Open(CStatisticsStore::FileFor(CStatisticsStore::FolderFromRegistry(CRegistryAccess()),
+                                                "POSPrinter", d_.deviceKey));
   StartWorkers();
   Trace("End OpenService = %d", static_cast<int>(d_.resultCode));
   return d_.resultCode;
@@ -107,6 +110,7 @@ int32_t CPOSPrinter::ClaimDevice(int32_t timeout) {
 
   if (InitializePrinter(2)) {
     output_->ForgetReportedStatus();
+    stats_.Store().Reload();  // another application may have counted meanwhile
     return d_.resultCode;
   }
   // The printer did not take the handshake: give the port back, and stop

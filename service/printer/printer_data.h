@@ -70,9 +70,9 @@ struct PrinterData {
 
   // Common capabilities (profile COMMON).
   int32_t capCompareFirmwareVersion = 0;
-  int32_t capStatisticsReporting = 0;
+  int32_t capStatisticsReporting = 1;  // statistics are always kept
   int32_t capUpdateFirmware = 0;
-  int32_t capUpdateStatistics = 0;
+  int32_t capUpdateStatistics = 1;
 
   // Fixed printer capabilities.
   int32_t capCharacterSet = 998;

@@ -5,6 +5,7 @@
 #include "service/pipeline/state_prefix.h"
 #include "service/pipeline/translator.h"
 #include "service/printer/character_set.h"
+#include "service/printer/job_tally.h"
 
 // Called with the output path's PrintStateMutex held.
 std::string CPOSPrinter::OutputHost::BuildStatePrefix() { return ::BuildStatePrefix(p_.d_.print); }
@@ -13,6 +14,10 @@ int32_t CPOSPrinter::OutputHost::TranslateText(const std::string& data, std::str
   PrintState& s = p_.d_.print;
   s.unicodeText = ::UnicodeText(p_.d_);
   return TranslatePrintData(s, DecodeBinaryConversion(s.binaryConversion, data), out);
+}
+
+JobTally CPOSPrinter::OutputHost::TallyText(const std::string& data) {
+  return TallyPrintData(DecodeBinaryConversion(p_.d_.print.binaryConversion, data), ::UnicodeText(p_.d_));
 }
 
 void CPOSPrinter::OutputHost::ResetRotation() {

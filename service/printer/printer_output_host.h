@@ -33,6 +33,10 @@ class CPOSPrinter::OutputHost : public IOutputHost {
   void PostOutputComplete(int32_t outputId) override { p_.PostOutputComplete(outputId); }
   void PostError(int32_t rc, int32_t rce) override { p_.PostError(rc, rce); }
 
+  JobTally TallyText(const std::string& data) override;
+  void CountPrinted(const JobTally& tally) override { p_.CountPrinted(tally); }
+  void CountEvent(OutputEvent event) override { p_.CountEvent(event); }
+
  private:
   CPOSPrinter& p_;
 };

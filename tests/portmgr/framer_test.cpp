@@ -146,3 +146,28 @@ TEST(StatusFramer, RandomStreamsKeepEveryByteWhateverTheChunks) {
     }
   }
 }
+
+// Block data (the maintenance counters, the printer's identity) comes as
+// 5F, data, 00: its digits are replies even where they look like the start
+// of a status block ('0', '4', '8') or an ink block ('5' ... 00).
+TEST(StatusFramer, BlockRepliesAreRepliesThroughTheirNul) {
+  const std::string counter = std::string("_1523") + '\0';
+  FrameOutput o = FeedOnce(counter);
+  EXPECT_EQ(Replies(o), counter);
+  EXPECT_TRUE(o.blocks.empty());
+  o = FeedOnce(std::string("_40") + '\0' + std::string("\x30\x00\x00\x00", 4));
+  EXPECT_EQ(Replies(o), std::string("_40") + '\0');
+  ASSERT_EQ(o.blocks.size(), 1u);  // a status block after the NUL is one again
+  EXPECT_EQ(o.blocks[0], kCoverOpen);
+  // Split over feeds, and ended by a quiet line when the NUL never comes.
+  CStatusFramer f;
+  FeedAll(f, "_8");
+  EXPECT_TRUE(f.HasPartial());
+  FrameOutput rest = FeedAll(f, std::string("000", 3));
+  EXPECT_EQ(Replies(rest), "000");
+  f.Expire(&rest);
+  EXPECT_FALSE(f.HasPartial());
+  o = FeedAll(f, std::string("\x35\x02\x01\x00", 4));
+  ASSERT_EQ(o.blocks.size(), 1u);
+  EXPECT_EQ(o.blocks[0], kInk);
+}

@@ -55,6 +55,7 @@ void FakePortMgr::Reset() {
   powers_.clear();
   lastPower_ = 2001;
   readData_.clear();
+  responder_ = nullptr;
   written_.clear();
   writes_.clear();
   settings_ = PortSettings{};
@@ -205,12 +206,18 @@ int32_t FakePortMgr::ClosePort(int32_t handle) {
   return 1;
 }
 
+void FakePortMgr::SetResponder(std::function<std::string(const std::string& written)> responder) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  responder_ = std::move(responder);
+}
+
 int32_t FakePortMgr::Write(const char* data, int32_t length, int32_t handle) {
   std::lock_guard<std::mutex> lock(mutex_);
   const int32_t taken = writeLimit_ < 0 ? length : std::min(length, writeLimit_);
   const std::string bytes(data, data + taken);
   written_ += bytes;
   writes_.push_back(bytes);
+  if (responder_) readData_ += responder_(bytes);
   Record({"Write", handle, 0, bytes});
   return taken;
 }

@@ -50,6 +50,9 @@ class FakePortMgr {
   void PushStatus(Status status);            // delivered by GetASBState, in order
   void PushPower(int32_t power);             // IsPowerState; the last value repeats
   void PushReadData(const std::string& bytes);  // handed out by Read
+  // Answers each write: what it returns is queued for Read (called with
+  // the fake's lock held; it must not call the fake).
+  void SetResponder(std::function<std::string(const std::string& written)> responder);
 
   // Records.
   std::vector<FakePortCall> Calls() const;
@@ -97,6 +100,7 @@ class FakePortMgr {
   std::deque<int32_t> powers_;
   int32_t lastPower_ = 2001;
   std::string readData_;
+  std::function<std::string(const std::string&)> responder_;
   std::string written_;
   std::vector<std::string> writes_;
   PortSettings settings_{};

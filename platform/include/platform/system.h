@@ -33,4 +33,11 @@ bool IsWindows95Family();
 // trailing separator; empty where the system has none (POSIX).
 std::string CommonDataFolder();
 
+// Creates the folder and any missing parents ('\\' or '/' separated);
+// true when it exists afterwards.
+bool MakeFolder(const std::string& path);
+// Puts the file `from` in the place of `to` in one step, so that `to` is
+// the old file or the new one, never a mix; true on success.
+bool MoveFileOver(const std::string& from, const std::string& to);
+
 }  // namespace platform

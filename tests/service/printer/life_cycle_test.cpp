@@ -409,11 +409,9 @@ TEST_F(ReleaseTest, RepeatedCyclesKeepTheCountsBalanced) {
 TEST_F(PrinterTest, UnsupportedMethodsAreIllegalInEveryState) {
   CPOSPrinter p;
   auto all = [&p] {
-    std::string text;
     int32_t n = 0;
     const int32_t results[] = {p.BeginInsertion(0),     p.BeginRemoval(0),       p.EndInsertion(),
                                p.EndRemoval(),          p.ChangePrintSide(1),    p.MarkFeed(1),
-                               p.ResetStatistics(""),   p.RetrieveStatistics(&text), p.UpdateStatistics("x"),
                                p.CompareFirmwareVersion("f", &n), p.UpdateFirmware("f")};
     for (int32_t rc : results) EXPECT_EQ(rc, OPOS_E_ILLEGAL);
     EXPECT_EQ(p.GetPropertyNumber(6), OPOS_E_ILLEGAL);

@@ -144,3 +144,49 @@ TEST(OffLine, DeselectedPrinterIgnoresData) {
 
 }  // namespace
 }  // namespace vprinter::test
+
+namespace vprinter::test {
+namespace {
+
+std::string Counter(Rig& r, int number) {
+  return r.send(hex("1D673200") + std::string{char(number & 0xFF), char(number >> 8)});
+}
+std::string Reply(const std::string& digits) { return "_" + digits + std::string(1, '\0'); }
+
+TEST(MaintenanceCounters, FeedsCutsAndHeadLinesCountAndResetAsPrintersDo) {
+  Rig r;
+  EXPECT_EQ(Counter(r, 50), Reply("0"));
+  // Three lines, two of them printed, four more fed, two cuts (one feeding).
+  r.send("one\ntwo\n\n" + hex("1B6404 1D5600 1D564100"));
+  EXPECT_EQ(Counter(r, 20), Reply("7"));
+  EXPECT_EQ(Counter(r, 21), Reply("2"));
+  EXPECT_EQ(Counter(r, 50), Reply("2"));
+  EXPECT_EQ(Counter(r, 178), Reply("2"));
+  EXPECT_EQ(Counter(r, 70), Reply("0"));  // hours
+  // GS g 0 resets the resettable counter only, and answers nothing.
+  EXPECT_EQ(r.send(hex("1D67300032 00")), "");
+  EXPECT_EQ(Counter(r, 50), Reply("0"));
+  EXPECT_EQ(Counter(r, 178), Reply("2"));
+  EXPECT_EQ(r.send(hex("1D673000B200")), "");  // cumulative: not reset
+  EXPECT_EQ(Counter(r, 178), Reply("2"));
+  r.send(hex("1D5601"));
+  EXPECT_EQ(Counter(r, 50), Reply("1"));
+  EXPECT_EQ(Counter(r, 99), "");  // no such counter
+  // A cut ignored in page mode is no cutter operation.
+  r.send(hex("1B4C 1D5600 0C"));
+  EXPECT_EQ(Counter(r, 50), Reply("1"));
+}
+
+TEST(MaintenanceCounters, HoursCountFromStartAndFromTheirReset) {
+  using namespace std::chrono;
+  const MaintenanceCounters::Clock::time_point t0{};
+  MaintenanceCounters m(t0);
+  EXPECT_EQ(m.value(70, t0 + minutes(179)), 2);
+  EXPECT_TRUE(m.reset(70, t0 + hours(3)));
+  EXPECT_EQ(m.transmit(70, t0 + hours(4)), Reply("1"));
+  EXPECT_EQ(m.transmit(198, t0 + hours(4)), Reply("4"));
+  EXPECT_FALSE(m.reset(198, t0));
+}
+
+}  // namespace
+}  // namespace vprinter::test

@@ -34,7 +34,7 @@ enum class Op {
   // drawer and status
   DrawerKick, AsbEnable, InkAsbEnable,
   // status requests answered in turn with the print data
-  PaperStatus, TransmitStatus, PrinterId,
+  PaperStatus, TransmitStatus, PrinterId, MaintenanceCounter,
   // real-time commands (acted on even while the printer is off line)
   RealtimeStatus, RealtimeRecover, RealtimePulse, RealtimeClear, RealtimePowerOff,
   // known commands the renderer leaves alone

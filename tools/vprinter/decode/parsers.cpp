@@ -102,7 +102,7 @@ const Fixed kFixed[] = {
     {GS, '^', 3, Op::Other, "run-macro"},
     {GS, 'E', 1, Op::Other, "head-control"},
     {GS, 'c', 0, Op::Other, "print-counter"},
-    {GS, 'g', 4, Op::Other, "maintenance-counter"},
+    {GS, 'g', 4, Op::MaintenanceCounter, "maintenance-counter"},
     {GS, 'z', 3, Op::Other, "recovery-wait"},
     {FS, 'p', 2, Op::NvBitImagePrint, "print-nv-bit-image"},
     {FS, '!', 1, Op::KanjiMode, "kanji-mode"},

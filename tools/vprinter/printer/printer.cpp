@@ -8,7 +8,9 @@ namespace vprinter {
 
 namespace {
 
-bool isRequest(Op op) { return op == Op::PaperStatus || op == Op::TransmitStatus || op == Op::PrinterId; }
+bool isRequest(Op op) {
+  return op == Op::PaperStatus || op == Op::TransmitStatus || op == Op::PrinterId || op == Op::MaintenanceCounter;
+}
 
 const Model& modelNamed(const std::string& name) {
   const Model* m = findModel(name);
@@ -125,7 +127,23 @@ std::string Printer::execute(const Command& c, Session* s) {
     return "drawer opened";
   }
   if (isRequest(c.op)) return answer(c, s);
-  return renderer_.apply(c);
+  const int cuts = receipts_.count();
+  std::string remark = renderer_.apply(c);
+  countMaintenance(c, receipts_.count() != cuts);
+  return remark;
+}
+
+// Paper fed in lines, lines that carried print, and cuts made.
+void Printer::countMaintenance(const Command& c, bool cut) {
+  const bool feeds = c.op == Op::LineFeed || c.op == Op::FeedLines || cut;
+  if (c.op == Op::Text) inked_ = true;
+  if (feeds && inked_) {
+    maintenance_.headLines(1);
+    inked_ = false;
+  }
+  if (c.op == Op::LineFeed) maintenance_.fed(1);
+  if (c.op == Op::FeedLines && !c.args.empty()) maintenance_.fed(std::uint64_t(c.args[0]));
+  if (cut) maintenance_.cut();
 }
 
 std::string Printer::answer(const Command& c, Session* s) {
@@ -133,6 +151,11 @@ std::string Printer::answer(const Command& c, Session* s) {
   std::string reply;
   if (c.op == Op::PrinterId) {
     reply = printerIdReply(model_, n);
+  } else if (c.op == Op::MaintenanceCounter) {
+    // GS g fn m nL nH: fn '2' transmits, '0' resets (and answers nothing).
+    const int number = c.args.size() >= 4 ? c.args[2] | (c.args[3] << 8) : -1;
+    if (n == '0') return maintenance_.reset(number) ? "" : "no resettable counter " + std::to_string(number);
+    if (n == '2') reply = maintenance_.transmit(number);
   } else {
     int b = c.op == Op::PaperStatus ? device_.paperSensors() : device_.transmitStatus(n);
     if (b >= 0) reply = char(b);

@@ -12,6 +12,7 @@
 #include "tools/vprinter/decode/command_log.h"
 #include "tools/vprinter/decode/decoder.h"
 #include "tools/vprinter/device/device.h"
+#include "tools/vprinter/device/maintenance.h"
 #include "tools/vprinter/device/model.h"
 #include "tools/vprinter/render/receipts.h"
 #include "tools/vprinter/render/renderer.h"
@@ -43,6 +44,7 @@ class Printer {
   explicit Printer(const PrinterOptions& options);
 
   Device& device() { return device_; }
+  MaintenanceCounters& maintenance() { return maintenance_; }
   const Device& device() const { return device_; }
   Receipts& receipts() { return receipts_; }
   const Renderer& renderer() const { return renderer_; }
@@ -83,6 +85,7 @@ class Printer {
   // s: where replies go, null when that connection is gone.
   std::string execute(const Command& c, Session* s);
   std::string answer(const Command& c, Session* s);
+  void countMaintenance(const Command& c, bool cut);
   void release();
   void pushStatus(Session& s);
 
@@ -94,6 +97,8 @@ class Printer {
 
   const Model& model_;
   Device device_;
+  MaintenanceCounters maintenance_;
+  bool inked_ = false;  // text since the last feed: the next feed counts a head line
   Receipts receipts_;
   Renderer renderer_;
   CommandLog log_;

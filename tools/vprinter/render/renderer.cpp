@@ -47,7 +47,7 @@ bool Renderer::handles(Op op) {
     case Op::PanelButtons: case Op::DrawerKick: case Op::AsbEnable: case Op::InkAsbEnable:
     case Op::RealtimeStatus: case Op::RealtimeRecover: case Op::RealtimePulse: case Op::RealtimeClear:
     case Op::RealtimePowerOff: case Op::EscG: case Op::Other: case Op::Unknown: case Op::Oversize:
-    case Op::PaperStatus: case Op::TransmitStatus: case Op::PrinterId:
+    case Op::PaperStatus: case Op::TransmitStatus: case Op::PrinterId: case Op::MaintenanceCounter:
       return false;
     default:
       return true;
