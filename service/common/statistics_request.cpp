@@ -41,8 +41,9 @@ void AddOnce(std::vector<const StatisticDefinition*>* out, const StatisticDefini
   if (std::find(out->begin(), out->end(), s) == out->end()) out->push_back(s);
 }
 
-// A non-negative decimal that fits 63 bits.
-bool ParseCount(std::string_view text, int64_t* value) {
+}  // namespace
+
+bool ParseStatisticCount(std::string_view text, int64_t* value) {
   if (text.empty() || text.size() > 18) return false;
   int64_t v = 0;
   for (char c : text) {
@@ -53,7 +54,14 @@ bool ParseCount(std::string_view text, int64_t* value) {
   return true;
 }
 
-}  // namespace
+// USB printers are opened by their device path (\\?\usb#...).
+const char* StatisticsInterfaceOf(const std::string& portName) {
+  const std::string kind = portName.substr(0, 3);
+  if (kind == "COM") return "RS232";
+  if (kind == "LPT") return "Parallel";
+  if (kind == "USB" || portName.rfind("\\\\", 0) == 0) return "USB";
+  return "Ethernet";
+}
 
 bool NamesAGroup(std::string_view argument) {
   for (std::string_view name : SplitCommas(argument)) {
@@ -95,7 +103,7 @@ bool ParseStatisticAssignments(std::string_view argument, const std::vector<Stat
     const size_t eq = pair.find('=');
     int64_t value = 0;
     const std::string_view name = eq == std::string_view::npos ? pair : Trim(pair.substr(0, eq));
-    if (eq == std::string_view::npos || !ParseCount(Trim(pair.substr(eq + 1)), &value)) {
+    if (eq == std::string_view::npos || !ParseStatisticCount(Trim(pair.substr(eq + 1)), &value)) {
       if (bad != nullptr) bad->assign(pair);
       return false;
     }

@@ -44,6 +44,13 @@ bool SelectStatistics(std::string_view argument, const std::vector<StatisticDefi
 bool ParseStatisticAssignments(std::string_view argument, const std::vector<StatisticDefinition>& table,
                                std::vector<StatisticAssignment>* assignments, std::string* bad);
 
+// A count as the statistics methods and the store write it: a decimal of
+// at most 18 digits, no sign.
+bool ParseStatisticCount(std::string_view text, int64_t* value);
+
+// The Interface of the Equipment block for a device entry's port name.
+const char* StatisticsInterfaceOf(const std::string& portName);
+
 // Whether the argument holds a group ("", "U_" or "M_") among its names.
 bool NamesAGroup(std::string_view argument);
 

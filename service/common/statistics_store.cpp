@@ -7,6 +7,7 @@
 #include "common/registry_access.h"
 #include "common/registry_schema.h"
 #include "platform/system.h"
+#include "service/common/statistics_request.h"
 
 namespace {
 
@@ -19,17 +20,6 @@ char Separator(const std::string& folder) { return folder.find('\\') != std::str
 bool FileNameChar(char c) {
   return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-' || c == '_' ||
          c == ' ' || c == '.';
-}
-
-bool ParseCount(const std::string& text, int64_t* value) {
-  if (text.empty() || text.size() > 18) return false;
-  int64_t v = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    v = v * 10 + (c - '0');
-  }
-  *value = v;
-  return true;
 }
 
 }  // namespace
@@ -89,7 +79,7 @@ void CStatisticsStore::LoadLocked() {
     int64_t value = 0;
     if (name == kDateKey) {
       installationDate_ = text;
-    } else if (ParseCount(text, &value)) {
+    } else if (ParseStatisticCount(text, &value)) {
       counts_[name] = value;
     }
   }

@@ -41,6 +41,7 @@ CCashDrawer::~CCashDrawer() { Close(); }
 
 int32_t CCashDrawer::Result(int32_t rc) {
   resultCode_ = rc;
+  resultCodeExtended_ = 0;
   return rc;
 }
 
@@ -112,6 +113,8 @@ int32_t CCashDrawer::OpenService(const std::string&, const std::string& deviceNa
   freezeEvents_ = coFreezeEvents_ = 0;
   if (!events_.Start()) Result(OPOS_E_FAILURE);
   drawerOpened_ = 0;
+  stats_.Store().Open(CStatisticsStore::FileFor(CStatisticsStore::FolderFromRegistry(CRegistryAccess()),
+                                                "CashDrawer", deviceName));
   state_ = OPOS_S_IDLE;
   checkHealthText_ = "Not Executed";
   Trace("End OpenService = %d", static_cast<int>(resultCode_));
@@ -127,6 +130,7 @@ int32_t CCashDrawer::ClaimDevice(int32_t timeout) {
   if (!portClient_.Held()) return Result(OPOS_E_ILLEGAL);
   if (Result(claim_.Claim(openName_, timeout)) != OPOS_SUCCESS) return resultCode_;
   claimed_ = 1;
+  stats_.Store().Reload();  // another application may have counted meanwhile
   return Result(OPOS_SUCCESS);
 }
 
@@ -156,8 +160,5 @@ int32_t CCashDrawer::Close() {
 // ---- Refused methods ---------------------------------------------------
 
 int32_t CCashDrawer::DirectIO(int32_t, int32_t*, std::string*) { return Result(OPOS_E_ILLEGAL); }
-int32_t CCashDrawer::ResetStatistics(const std::string&) { return Result(OPOS_E_ILLEGAL); }
-int32_t CCashDrawer::RetrieveStatistics(std::string*) { return Result(OPOS_E_ILLEGAL); }
-int32_t CCashDrawer::UpdateStatistics(const std::string&) { return Result(OPOS_E_ILLEGAL); }
 int32_t CCashDrawer::CompareFirmwareVersion(const std::string&, int32_t*) { return Result(OPOS_E_ILLEGAL); }
 int32_t CCashDrawer::UpdateFirmware(const std::string&) { return Result(OPOS_E_ILLEGAL); }

@@ -21,6 +21,7 @@
 #include "service/common/event_dispatcher.h"
 #include "service/common/port_client.h"
 #include "service/common/service_claim.h"
+#include "service/common/service_statistics.h"
 #include "service/port/port_users.h"
 
 class IControlObject;
@@ -70,7 +71,7 @@ class CCashDrawer : public IDrawerPortUser {
 
   // What the check-health dialog shows.
   int32_t ResultCode() const { return resultCode_; }
-  int32_t ResultCodeExtended() const { return 0; }
+  int32_t ResultCodeExtended() const { return resultCodeExtended_; }
   int32_t PowerState() const { return powerState_; }
   bool DrawerOpened() const { return drawerOpened_ != 0; }
   const std::string& DeviceName() const { return deviceName_; }
@@ -80,7 +81,7 @@ class CCashDrawer : public IDrawerPortUser {
   const DeviceEntry& Port() const { return port_; }
 
  private:
-  int32_t Result(int32_t rc);
+  int32_t Result(int32_t rc);  // also clears ResultCodeExtended
   bool CheckEnabled();
   int32_t ReadDeviceEntry(const std::string& deviceName);
   void ReadPrinterPort(const std::string& printerName);
@@ -93,12 +94,19 @@ class CCashDrawer : public IDrawerPortUser {
   void PostStatus(int32_t value);
   void PumpFor(uint32_t milliseconds);
 
+  // Statistics (drawer_statistics.cpp).
+  static std::vector<StatisticDefinition> StatisticsTable();
+  void CountKick(bool written);
+  void CountDrawerSeen(bool open);  // monitor thread
+  bool CheckStatisticsState();
+
   std::string openName_;
   IControlObject* controlObject_ = nullptr;  // not owned
   int32_t directIOId_ = 0;
   int32_t statusUpdateId_ = 0;
 
   int32_t resultCode_;
+  int32_t resultCodeExtended_ = 0;
   int32_t claimed_ = 0;
   std::atomic<int32_t> deviceEnabled_{0};  // also read by the monitor thread
   std::atomic<int32_t> powerNotify_{0};
@@ -132,6 +140,8 @@ class CCashDrawer : public IDrawerPortUser {
   std::function<void()> statusProbe_;
 
   CServiceClaim claim_{"CashDrawer"};
+  CServiceStatistics stats_{StatisticsTable()};
+  std::atomic<int32_t> kickPending_{0};  // a kick went out; the drawer not seen open since
 
   // Declared last: the event thread and the port's monitor are gone before
   // the fields above.

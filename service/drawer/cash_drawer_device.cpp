@@ -100,7 +100,8 @@ int32_t CCashDrawer::OpenDrawer() {
   using namespace drawer_commands;
   if (!CheckEnabled()) return resultCode_;
   const std::string kick = DrawerKickBytes(connectorPinNo_, pulseOnTime_, pulseOffTime_);
-  portClient_.Write(reinterpret_cast<const uint8_t*>(kick.data()), static_cast<int32_t>(kick.size()));
+  const int32_t length = static_cast<int32_t>(kick.size());
+  CountKick(portClient_.Write(reinterpret_cast<const uint8_t*>(kick.data()), length) == length);
   platform::SleepMs(kKickSettleMs);
   portClient_.Write(kStatusBack, Length(std::begin(kStatusBack), std::end(kStatusBack)));
   return Result(OPOS_SUCCESS);
@@ -115,6 +116,7 @@ void CCashDrawer::OnDrawerStatus(int32_t status) {
   const bool sense = (status & kSenseBit) != 0;
   const int32_t drawer = offLine ? 0 : (openLevel_ != 0 ? sense : !sense);
   drawerOpened_ = drawer;
+  CountDrawerSeen(drawer != 0);
   if (drawer != lastReportedDrawer_) {
     lastReportedDrawer_ = drawer;
     PostStatus(drawer ? CASH_SUE_DRAWEROPEN : CASH_SUE_DRAWERCLOSED);

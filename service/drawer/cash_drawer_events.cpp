@@ -24,6 +24,8 @@ enum : int32_t {
   PIDX_PowerNotify = 13,
   PIDX_PowerState = 14,
   PIDX_CapPowerReporting = 501,
+  PIDX_CapStatisticsReporting = 502,
+  PIDX_CapUpdateStatistics = 503,
   PIDXCash_DrawerOpened = 1001,
   PIDXCash_CapStatus = 1501,
   PIDXCash_CapStatusMultiDrawerDetect = 1502,
@@ -73,12 +75,14 @@ int32_t CCashDrawer::GetPropertyNumber(int32_t index) {
     case PIDX_DeviceEnabled: return deviceEnabled_;
     case PIDX_FreezeEvents: return freezeEvents_;
     case PIDX_ResultCode: return resultCode_;
-    case PIDX_ResultCodeExtended: return 0;
+    case PIDX_ResultCodeExtended: return resultCodeExtended_;
     case PIDX_ServiceObjectVersion: return kServiceObjectVersion;
     case PIDX_State: return state_;
     case PIDX_PowerNotify: return powerNotify_;
     case PIDX_PowerState: return powerState_;
     case PIDX_CapPowerReporting: return capPowerReporting_;
+    case PIDX_CapStatisticsReporting: return 1;
+    case PIDX_CapUpdateStatistics: return 1;
     case PIDXCash_DrawerOpened: return drawerOpened_;
     case PIDXCash_CapStatus: return 1;
     case PIDXCash_CapStatusMultiDrawerDetect: return 1;

@@ -15,14 +15,6 @@ constexpr int32_t kCounterWaitMs = 1000;
 // GS I n: the printer's identity.
 constexpr uint8_t kFirmware = 65, kMaker = 66, kModel = 67, kSerial = 68;
 
-const char* InterfaceOf(const std::string& port) {
-  const std::string kind = port.substr(0, 3);
-  if (kind == "COM") return "RS232";
-  if (kind == "LPT") return "Parallel";
-  if (kind == "USB") return "USB";
-  return "Ethernet";
-}
-
 std::string Or(std::string value, const std::string& otherwise) { return value.empty() ? otherwise : value; }
 
 }  // namespace
@@ -35,7 +27,7 @@ StatisticsEquipment CPOSPrinter::Equipment(CPrinterCounters& counters) const {
   e.modelName = Or(counters.Information(kModel), d_.deviceName);
   e.serialNumber = counters.Information(kSerial);
   e.firmwareRevision = counters.Information(kFirmware);
-  e.interfaceName = InterfaceOf(entry_.portName.rfind("\\\\", 0) == 0 ? "USB" : entry_.portName);
+  e.interfaceName = StatisticsInterfaceOf(entry_.portName);
   return e;
 }
 

@@ -63,16 +63,7 @@ bool CPrinterCounters::Ask(const std::string& request, std::string* text) {
 
 bool CPrinterCounters::ReadCounter(int32_t counter, int64_t* value) {
   std::string text;
-  if (!Ask(MaintenanceCounterRequest(counter), &text) || text.empty() || text.size() > 18) {
-    return false;
-  }
-  int64_t v = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    v = v * 10 + (c - '0');
-  }
-  *value = v;
-  return true;
+  return Ask(MaintenanceCounterRequest(counter), &text) && ParseStatisticCount(text, value);
 }
 
 bool CPrinterCounters::ResetCounter(int32_t counter) {

@@ -198,16 +198,6 @@ struct MethodCase {
   std::function<long(PrinterSession&)> call;
 };
 
-// Methods that need the device claimed and enabled (PrintNormal and
-// TransactionPrint also idle).
-const MethodCase kGuardedMethods[] = {
-    {"PrintNormal", [](PrinterSession& p) { return p.PrintNormal("x\n"); }},
-    {"PrintImmediate", [](PrinterSession& p) { return p.Call(L"PrintImmediate", {V::Long(2), V::Bytes("x\n")}); }},
-    {"ValidateData", [](PrinterSession& p) { return p.Call(L"ValidateData", {V::Long(2), V::Bytes("x")}); }},
-    {"TransactionPrint", [](PrinterSession& p) { return p.Call(L"TransactionPrint", {V::Long(2), V::Long(11)}); }},
-    {"ClearOutput", [](PrinterSession& p) { return p.Call(L"ClearOutput", {}); }},
-};
-
 VARIANT RefLong(long* value) {
   VARIANT v;
   VariantInit(&v);
@@ -224,6 +214,25 @@ VARIANT RefText(BSTR* text) {
   return v;
 }
 
+// Methods that need the device claimed and enabled (PrintNormal and
+// TransactionPrint also idle; the statistics, which ask the printer).
+const MethodCase kGuardedMethods[] = {
+    {"PrintNormal", [](PrinterSession& p) { return p.PrintNormal("x\n"); }},
+    {"PrintImmediate", [](PrinterSession& p) { return p.Call(L"PrintImmediate", {V::Long(2), V::Bytes("x\n")}); }},
+    {"ValidateData", [](PrinterSession& p) { return p.Call(L"ValidateData", {V::Long(2), V::Bytes("x")}); }},
+    {"TransactionPrint", [](PrinterSession& p) { return p.Call(L"TransactionPrint", {V::Long(2), V::Long(11)}); }},
+    {"ClearOutput", [](PrinterSession& p) { return p.Call(L"ClearOutput", {}); }},
+    {"ResetStatistics", [](PrinterSession& p) { return p.Call(L"ResetStatistics", {V::Bytes("")}); }},
+    {"RetrieveStatistics",
+     [](PrinterSession& p) {
+       BSTR text = SysAllocString(L"");
+       long rc = p.Call(L"RetrieveStatistics", {RefText(&text)});
+       SysFreeString(text);
+       return rc;
+     }},
+    {"UpdateStatistics", [](PrinterSession& p) { return p.Call(L"UpdateStatistics", {V::Bytes("")}); }},
+};
+
 // Methods a receipt printer does not support, and PrintTwoNormal, which
 // has only one station to print on.
 const MethodCase kUnsupportedMethods[] = {
@@ -235,15 +244,6 @@ const MethodCase kUnsupportedMethods[] = {
     {"EndRemoval", [](PrinterSession& p) { return p.Call(L"EndRemoval", {}); }},
     {"ChangePrintSide", [](PrinterSession& p) { return p.Call(L"ChangePrintSide", {V::Long(1)}); }},
     {"MarkFeed", [](PrinterSession& p) { return p.Call(L"MarkFeed", {V::Long(1)}); }},
-    {"ResetStatistics", [](PrinterSession& p) { return p.Call(L"ResetStatistics", {V::Bytes("")}); }},
-    {"RetrieveStatistics",
-     [](PrinterSession& p) {
-       BSTR text = SysAllocString(L"");
-       long rc = p.Call(L"RetrieveStatistics", {RefText(&text)});
-       SysFreeString(text);
-       return rc;
-     }},
-    {"UpdateStatistics", [](PrinterSession& p) { return p.Call(L"UpdateStatistics", {V::Bytes("")}); }},
     {"CompareFirmwareVersion",
      [](PrinterSession& p) {
        long result = 0;

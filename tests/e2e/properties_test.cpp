@@ -27,8 +27,8 @@ const NumberRow kNumbers[] = {
     {13, "PowerNotify", 0},
     {14, "PowerState", 2000},  // unknown without PowerNotify
     {501, "CapPowerReporting", 1},
-    {502, "CapStatisticsReporting", 0},
-    {503, "CapUpdateStatistics", 0},
+    {502, "CapStatisticsReporting", 1},
+    {503, "CapUpdateStatistics", 1},
     {504, "CapCompareFirmwareVersion", 0},
     {505, "CapUpdateFirmware", 0},
     {8001, "AsyncMode", 0},

@@ -119,6 +119,33 @@ if [ -s "$OUT/zbar-expect.txt" ]; then
     fi
   done <"$OUT/zbar-expect.txt"
 fi
+# Statistics documents the tests wrote, parsed as XML: each listed
+# Name=Value is a Parameter's (DeviceCategory: the Equipment's attribute).
+if [ -s "$OUT/xml-expect.txt" ]; then
+  if ! python3 - "$OUT" <<'PY'
+import sys, xml.dom.minidom as m
+out, failed = sys.argv[1], False
+text = lambda n: ''.join(c.data for c in n.childNodes if c.nodeType == c.TEXT_NODE)
+for line in open(out + '/xml-expect.txt', encoding='latin-1').read().splitlines():
+    name, *pairs = line.split('\t')
+    try:
+        doc = m.parse(out + '/' + name)
+    except Exception as e:
+        print('NOT well-formed: %s: %s' % (name, e)); failed = True; continue
+    found = {text(p.getElementsByTagName('Name')[0]): text(p.getElementsByTagName('Value')[0])
+             for p in doc.getElementsByTagName('Parameter')}
+    found['DeviceCategory'] = doc.getElementsByTagName('DeviceCategory')[0].getAttribute('UPOS')
+    for pair in pairs:
+        k, v = pair.split('=', 1)
+        if found.get(k) != v:
+            print('%s: %s is %r, not %r' % (name, k, found.get(k), v)); failed = True
+    if not failed: print('parsed %s: %s' % (name, ', '.join(pairs)))
+sys.exit(1 if failed else 0)
+PY
+  then
+    rc=1
+  fi
+fi
 if [ $rc -ne 0 ]; then
   echo "--- virtual printer stderr"; cat "$WORK/vprinter.err"
 fi

@@ -6,6 +6,7 @@
 
 #include "common/opos.h"
 #include "service/common/service_statistics.h"
+#include "tests/support/statistics_value.h"
 
 namespace {
 
@@ -45,30 +46,23 @@ class ServiceStatisticsTest : public ::testing::Test {
     const int32_t rc = stats.Retrieve(names, d, {}, &doc, &extended);
     return rc == OPOS_SUCCESS ? doc : "rc " + std::to_string(rc);
   }
-  std::string ValueIn(const std::string& doc, const std::string& name) {
-    const size_t at = doc.find("<Name>" + name + "</Name>");
-    if (at == std::string::npos) return "absent";
-    const size_t v = doc.find("<Value", at);
-    if (doc.compare(v, 8, "<Value/>") == 0) return "";
-    return doc.substr(v + 7, doc.find("</Value>", v) - v - 7);
-  }
 };
 
 TEST_F(ServiceStatisticsTest, RetrieveTakesEachValueFromItsSource) {
   stats.Add("BarcodePrintedCount", 4);
   const std::string doc = Retrieve("", &device);
   EXPECT_EQ(extended, 0);
-  EXPECT_EQ(ValueIn(doc, "PaperCutCount"), "17");
-  EXPECT_EQ(ValueIn(doc, "HoursPoweredCount"), "3");
-  EXPECT_EQ(ValueIn(doc, "BarcodePrintedCount"), "4");
-  EXPECT_EQ(ValueIn(doc, "StampFiredCount"), "");
-  EXPECT_EQ(ValueIn(doc, "ModelName"), "absent");  // Equipment holds it
+  EXPECT_EQ(tavo_test::StatisticValue(doc, "PaperCutCount"), "17");
+  EXPECT_EQ(tavo_test::StatisticValue(doc, "HoursPoweredCount"), "3");
+  EXPECT_EQ(tavo_test::StatisticValue(doc, "BarcodePrintedCount"), "4");
+  EXPECT_EQ(tavo_test::StatisticValue(doc, "StampFiredCount"), "");
+  EXPECT_EQ(tavo_test::StatisticValue(doc, "ModelName"), "absent");  // Equipment holds it
   EXPECT_NE(doc.find("<InstallationDate>" + CStatisticsStore::Today()), std::string::npos);
   // A device that does not answer leaves its values empty.
   device.answers = false;
-  EXPECT_EQ(ValueIn(Retrieve("PaperCutCount", &device), "PaperCutCount"), "");
-  EXPECT_EQ(ValueIn(Retrieve("PaperCutCount", nullptr), "PaperCutCount"), "");
-  EXPECT_EQ(ValueIn(Retrieve("BarcodePrintedCount", nullptr), "PaperCutCount"), "absent");
+  EXPECT_EQ(tavo_test::StatisticValue(Retrieve("PaperCutCount", &device), "PaperCutCount"), "");
+  EXPECT_EQ(tavo_test::StatisticValue(Retrieve("PaperCutCount", nullptr), "PaperCutCount"), "");
+  EXPECT_EQ(tavo_test::StatisticValue(Retrieve("BarcodePrintedCount", nullptr), "PaperCutCount"), "absent");
 }
 
 TEST_F(ServiceStatisticsTest, UnknownNamesAreAnExtendedErrorNeverSuccess) {

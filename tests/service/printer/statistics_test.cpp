@@ -8,6 +8,7 @@
 #include "common/opos.h"
 #include "platform/registry_test_support.h"
 #include "printer_fixture.h"
+#include "tests/support/statistics_value.h"
 
 using namespace printer_test;
 using namespace opos;
@@ -56,14 +57,6 @@ class StatisticsTest : public PrinterTest {
     const int32_t rc = p.RetrieveStatistics(&text);
     return rc == OPOS_SUCCESS ? text : "rc " + std::to_string(rc) + "/" + std::to_string(p.GetPropertyNumber(7));
   }
-  // The Value of one statistic in the document; "absent" when not there.
-  static std::string Value(const std::string& doc, const std::string& name) {
-    const size_t at = doc.find("<Name>" + name + "</Name>");
-    if (at == std::string::npos) return "absent";
-    const size_t v = doc.find("<Value", at);
-    if (doc.compare(v, 8, "<Value/>") == 0) return "";
-    return doc.substr(v + 7, doc.find("</Value>", v) - v - 7);
-  }
 
   CounterPrinter printer;
 };
@@ -86,11 +79,11 @@ TEST_F(StatisticsTest, CapabilitiesAndTheStateTheMethodsNeed) {
   EXPECT_NE(doc.find("<FirmwareRevision>2.01</FirmwareRevision>"), std::string::npos);
   EXPECT_NE(doc.find("<Interface>Ethernet</Interface>"), std::string::npos);
   EXPECT_NE(doc.find("<UnifiedPOSVersion>1.9</UnifiedPOSVersion>"), std::string::npos);
-  EXPECT_EQ(Value(doc, "PaperCutCount"), "7");
-  EXPECT_EQ(Value(doc, "ReceiptLineFeedCount"), "100");
-  EXPECT_EQ(Value(doc, "HoursPoweredCount"), "2");
-  EXPECT_EQ(Value(doc, "SlipLinePrintedCount"), "");  // no slip station
-  EXPECT_EQ(Value(doc, "HeadEnergizedLineCount"), "");  // the printer has no counter 21
+  EXPECT_EQ(tavo_test::StatisticValue(doc, "PaperCutCount"), "7");
+  EXPECT_EQ(tavo_test::StatisticValue(doc, "ReceiptLineFeedCount"), "100");
+  EXPECT_EQ(tavo_test::StatisticValue(doc, "HoursPoweredCount"), "2");
+  EXPECT_EQ(tavo_test::StatisticValue(doc, "SlipLinePrintedCount"), "");  // no slip station
+  EXPECT_EQ(tavo_test::StatisticValue(doc, "HeadEnergizedLineCount"), "");  // the printer has no counter 21
   // An unknown name is an error, never an empty success.
   EXPECT_EQ(Retrieve(p, "PaperCutCount,PaperCuts"), "rc 114/280");
   EXPECT_EQ(p.ResetStatistics("PaperCuts"), OPOS_E_EXTENDED);
@@ -108,15 +101,15 @@ TEST_F(StatisticsTest, CountsMoveByExactlyWhatPrinted) {
   ASSERT_EQ(p.PrintBarCode(PTR_S_RECEIPT, "x", PTR_BCS_MAXICODE, 0, 0, 0, 0), OPOS_E_ILLEGAL);  // not printed
   ASSERT_EQ(p.CutPaper(100), OPOS_SUCCESS);
   const std::string after = Retrieve(p);
-  EXPECT_EQ(Value(before, "ReceiptLinePrintedCount"), "0");
-  EXPECT_EQ(Value(after, "ReceiptLinePrintedCount"), "2");
-  EXPECT_EQ(Value(after, "ReceiptCharacterPrintedCount"), "10");  // "Total" and "12.50"
-  EXPECT_EQ(Value(after, "BarcodePrintedCount"), "1");
-  EXPECT_EQ(std::stoll(Value(after, "PaperCutCount")), std::stoll(Value(before, "PaperCutCount")) + 1);
+  EXPECT_EQ(tavo_test::StatisticValue(before, "ReceiptLinePrintedCount"), "0");
+  EXPECT_EQ(tavo_test::StatisticValue(after, "ReceiptLinePrintedCount"), "2");
+  EXPECT_EQ(tavo_test::StatisticValue(after, "ReceiptCharacterPrintedCount"), "10");  // "Total" and "12.50"
+  EXPECT_EQ(tavo_test::StatisticValue(after, "BarcodePrintedCount"), "1");
+  EXPECT_EQ(std::stoll(tavo_test::StatisticValue(after, "PaperCutCount")), std::stoll(tavo_test::StatisticValue(before, "PaperCutCount")) + 1);
   // Binary conversion counts the text it decodes to.
   p.SetPropertyNumber(11, OPOS_BC_NIBBLE);
   ASSERT_EQ(p.PrintNormal(PTR_S_RECEIPT, "4:0:"), OPOS_SUCCESS);  // "J\n"
-  EXPECT_EQ(Value(Retrieve(p, "ReceiptLinePrintedCount,ReceiptCharacterPrintedCount"), "ReceiptLinePrintedCount"),
+  EXPECT_EQ(tavo_test::StatisticValue(Retrieve(p, "ReceiptLinePrintedCount,ReceiptCharacterPrintedCount"), "ReceiptLinePrintedCount"),
             "3");
 }
 
@@ -128,7 +121,7 @@ TEST_F(StatisticsTest, ResetAndUpdateReachThePrinterAndTheFile) {
     const size_t written = fake().Written().size();
     EXPECT_EQ(p.ResetStatistics("PaperCutCount"), OPOS_SUCCESS);
     EXPECT_NE(fake().Written().find(Bytes({0x1D, 0x67, 0x30, 0x00, 50, 0x00}), written), std::string::npos);
-    EXPECT_EQ(Value(Retrieve(p), "PaperCutCount"), "0");
+    EXPECT_EQ(tavo_test::StatisticValue(Retrieve(p), "PaperCutCount"), "0");
     // The printer's counters only start again from 0; the kept ones take any value.
     EXPECT_EQ(p.UpdateStatistics("PaperCutCount=5"), OPOS_E_EXTENDED);
     EXPECT_EQ(p.UpdateStatistics("BarcodePrintedCount=40, ReceiptLineFeedCount=0"), OPOS_SUCCESS);
@@ -139,12 +132,12 @@ TEST_F(StatisticsTest, ResetAndUpdateReachThePrinterAndTheFile) {
   // The next application sees what this one counted.
   CPOSPrinter next;
   OpenClaimEnable(next);
-  EXPECT_EQ(Value(Retrieve(next), "BarcodePrintedCount"), "40");
+  EXPECT_EQ(tavo_test::StatisticValue(Retrieve(next), "BarcodePrintedCount"), "40");
   EXPECT_EQ(next.ResetStatistics("U_"), OPOS_SUCCESS);
   const std::string doc = Retrieve(next);
-  EXPECT_EQ(Value(doc, "BarcodePrintedCount"), "0");
-  EXPECT_EQ(Value(doc, "HoursPoweredCount"), "0");
-  EXPECT_EQ(Value(doc, "SlipLinePrintedCount"), "");
+  EXPECT_EQ(tavo_test::StatisticValue(doc, "BarcodePrintedCount"), "0");
+  EXPECT_EQ(tavo_test::StatisticValue(doc, "HoursPoweredCount"), "0");
+  EXPECT_EQ(tavo_test::StatisticValue(doc, "SlipLinePrintedCount"), "");
 }
 
 TEST_F(StatisticsTest, APrinterWithoutCountersLeavesTheirValuesEmpty) {
@@ -152,8 +145,8 @@ TEST_F(StatisticsTest, APrinterWithoutCountersLeavesTheirValuesEmpty) {
   CPOSPrinter p;
   OpenClaimEnable(p);
   const std::string doc = Retrieve(p);
-  EXPECT_EQ(Value(doc, "PaperCutCount"), "");
-  EXPECT_EQ(Value(doc, "BarcodePrintedCount"), "0");
+  EXPECT_EQ(tavo_test::StatisticValue(doc, "PaperCutCount"), "");
+  EXPECT_EQ(tavo_test::StatisticValue(doc, "BarcodePrintedCount"), "0");
   EXPECT_NE(doc.find("<ManufacturerName>Tavo</ManufacturerName>"), std::string::npos);
   EXPECT_NE(doc.find("<ModelName>PX-AA</ModelName>"), std::string::npos);  // the entry's model
 }
@@ -171,9 +164,9 @@ TEST_F(StatisticsTest, CoverOpeningsAndFailuresAreCounted) {
   const int polls = fake().Count("GetASBState");
   ASSERT_TRUE(fake().WaitFor([polls] { return fake().Count("GetASBState") > polls; }, 10000));
   const std::string doc = Retrieve(p);
-  EXPECT_EQ(Value(doc, "ReceiptCoverOpenCount"), "2");
-  EXPECT_EQ(Value(doc, "FailedPaperCutCount"), "1");
-  EXPECT_EQ(Value(doc, "PrinterFaultCount"), "1");
+  EXPECT_EQ(tavo_test::StatisticValue(doc, "ReceiptCoverOpenCount"), "2");
+  EXPECT_EQ(tavo_test::StatisticValue(doc, "FailedPaperCutCount"), "1");
+  EXPECT_EQ(tavo_test::StatisticValue(doc, "PrinterFaultCount"), "1");
 }
 
 }  // namespace
