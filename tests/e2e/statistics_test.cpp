@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "e2e_fixture.h"
+#include "tests/support/statistics_value.h"
 
 namespace {
 
@@ -34,16 +35,9 @@ std::string Retrieve(PrinterSession& so, const std::string& names = "") {
   return doc;
 }
 
-// The Value of a statistic in the document: "absent" when not there.
-std::string Value(const std::string& doc, const std::string& name) {
-  const size_t at = doc.find("<Name>" + name + "</Name>");
-  if (at == std::string::npos) return "absent";
-  const size_t v = doc.find("<Value", at);
-  if (doc.compare(v, 8, "<Value/>") == 0) return "";
-  return doc.substr(v + 7, doc.find("</Value>", v) - v - 7);
-}
+using tavo_test::StatisticValue;
 long Count(const std::string& doc, const std::string& name) {
-  const std::string v = Value(doc, name);
+  const std::string v = StatisticValue(doc, name);
   EXPECT_FALSE(v.empty() || v == "absent") << name << " in\n" << doc;
   return v.empty() || v == "absent" ? -1 : std::stol(v);
 }
@@ -93,7 +87,7 @@ TEST_F(Statistics, PrinterCountsMoveByWhatPrintedAndCut) {
   EXPECT_EQ(Count(after, "ReceiptLinePrintedCount"), Count(before, "ReceiptLinePrintedCount") + 2);
   EXPECT_EQ(Count(after, "ReceiptCharacterPrintedCount"), Count(before, "ReceiptCharacterPrintedCount") + 24);
   EXPECT_GE(Count(after, "ReceiptLineFeedCount"), Count(before, "ReceiptLineFeedCount") + 2);
-  EXPECT_EQ(Value(after, "SlipLinePrintedCount"), "");
+  EXPECT_EQ(StatisticValue(after, "SlipLinePrintedCount"), "");
   CutAndWait();
   EXPECT_EQ(Count(Retrieve(printer_, "PaperCutCount"), "PaperCutCount"), Count(after, "PaperCutCount") + 1);
 
@@ -104,11 +98,11 @@ TEST_F(Statistics, PrinterCountsMoveByWhatPrintedAndCut) {
   EXPECT_EQ(printer_.Number(PIDX_ResultCodeExtended), 280);
   EXPECT_EQ(Retrieve(printer_, "PaperCutCount,NoSuchCount"), "rc 114/280");
   const std::string reset = Retrieve(printer_, "PaperCutCount,BarcodePrintedCount,SlipLinePrintedCount");
-  EXPECT_EQ(Value(reset, "PaperCutCount"), "0");
-  EXPECT_EQ(Value(reset, "BarcodePrintedCount"), "100");
+  EXPECT_EQ(StatisticValue(reset, "PaperCutCount"), "0");
+  EXPECT_EQ(StatisticValue(reset, "BarcodePrintedCount"), "100");
   CutAndWait();
   const std::string cut = Retrieve(printer_, "U_");
-  EXPECT_EQ(Value(cut, "PaperCutCount"), "1");
+  EXPECT_EQ(StatisticValue(cut, "PaperCutCount"), "1");
   ExpectParsed("stat-printer.xml", cut,
                {"PaperCutCount=1", "BarcodePrintedCount=100", "SlipLinePrintedCount=",
                 "DeviceCategory=POSPrinter"});
@@ -141,12 +135,12 @@ TEST_F(Statistics, DrawerCountsTheOpensItSaw) {
   const std::string after = Retrieve(drawer);
   EXPECT_EQ(Count(after, "DrawerGoodOpenCount"), Count(before, "DrawerGoodOpenCount") + 1);
   EXPECT_EQ(Count(after, "DrawerFailedOpenCount"), Count(before, "DrawerFailedOpenCount"));
-  EXPECT_EQ(Value(after, "HoursPoweredCount"), "");
+  EXPECT_EQ(StatisticValue(after, "HoursPoweredCount"), "");
   EXPECT_EQ(drawer.Call(L"ResetStatistics", {T("DrawerGoodOpenCount")}), 0);
   EXPECT_EQ(drawer.Call(L"ResetStatistics", {T("HoursPoweredCount")}), 114);
   EXPECT_EQ(drawer.Number(PIDX_ResultCodeExtended), 280);
   const std::string reset = Retrieve(drawer);
-  EXPECT_EQ(Value(reset, "DrawerGoodOpenCount"), "0");
+  EXPECT_EQ(StatisticValue(reset, "DrawerGoodOpenCount"), "0");
   ExpectParsed("stat-drawer.xml", reset, {"DrawerGoodOpenCount=0", "HoursPoweredCount=", "DeviceCategory=CashDrawer"});
   drawer.Close();
   Control("drawer close");
