@@ -14,7 +14,7 @@ TEST(JobTally, LinesAndCharactersWithoutEscapeSequences) {
   t = TallyPrintData("\x1B|9\x01\x7F\tA");
   EXPECT_EQ(t.characters, 3);  // "|", "9", "A"
   // UTF-8 text counts characters, not bytes; code page text every byte.
-  EXPECT_EQ(TallyPrintData("Gr\xC3\xBC\xC3\x9F\xE2\x82\xAC\n", true).characters, 4);
+  EXPECT_EQ(TallyPrintData("Gr\xC3\xBC\xC3\x9F\xE2\x82\xAC\n", true).characters, 5);  // G r ü ß €
   EXPECT_EQ(TallyPrintData("Gr\xC3\xBC\xC3\x9F\xE2\x82\xAC\n", false).characters, 9);
   JobTally sum;
   sum += t;
