@@ -1,6 +1,7 @@
 # cmake -DOBJDUMP=... -DFILE=... -DFORMAT=pei-i386|pei-x86-64 [-DEXPORTS=a;b] -P check_pe.cmake
 # A shipped binary is of the build's width, imports only DLLs every Windows
-# has (the C++ runtime and threads are linked in), carries a version block
+# has (the C++ runtime and threads are linked in; USP10 is the system text
+# shaping every Windows ships), carries a version block
 # and exports what its loaders look up by name.
 cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${FILE} OUTPUT_VARIABLE dump RESULT_VARIABLE rc)
@@ -14,7 +15,7 @@ endif()
 
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
 set(system KERNEL32 USER32 GDI32 ADVAPI32 OLE32 OLEAUT32 WS2_32 VERSION SHELL32 COMCTL32 COMDLG32 SETUPAPI WINDOWSCODECS
-           MSVCRT SHLWAPI WINSPOOL CFGMGR32 HID)
+           MSVCRT SHLWAPI WINSPOOL CFGMGR32 HID USP10)
 foreach(entry IN LISTS imports)
   string(REGEX REPLACE "DLL Name: ([^.]+)\\..*" "\\1" dll "${entry}")
   string(TOUPPER "${dll}" dll)
