@@ -123,3 +123,16 @@ bool ParseStatisticAssignments(std::string_view argument, const std::vector<Stat
   assignments->swap(out);
   return true;
 }
+
+std::vector<StatisticDefinition> WithEquipmentStatistics(std::vector<StatisticDefinition> own) {
+  using S = StatisticSource;
+  std::vector<StatisticDefinition> table{
+      {"UnifiedPOSVersion", true, S::Equipment}, {"DeviceCategory", true, S::Equipment},
+      {"ManufacturerName", true, S::Equipment},  {"ModelName", true, S::Equipment},
+      {"SerialNumber", true, S::Equipment},      {"ManufactureDate", true, S::Equipment},
+      {"MechanicalRevision", true, S::Equipment}, {"FirmwareRevision", true, S::Equipment},
+      {"Interface", true, S::Equipment},         {"InstallationDate", true, S::Equipment},
+  };
+  table.insert(table.end(), own.begin(), own.end());
+  return table;
+}

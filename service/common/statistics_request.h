@@ -27,6 +27,9 @@ struct StatisticDefinition {
   int32_t counter = 0;  // Device: the maintenance counter's number
 };
 
+// The Equipment statistics every device's table begins with, then `own`.
+std::vector<StatisticDefinition> WithEquipmentStatistics(std::vector<StatisticDefinition> own);
+
 struct StatisticAssignment {
   const StatisticDefinition* statistic;
   int64_t value;

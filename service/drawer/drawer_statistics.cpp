@@ -14,15 +14,10 @@ constexpr char kCommunicationErrors[] = "CommunicationErrorCount";
 
 std::vector<StatisticDefinition> CCashDrawer::StatisticsTable() {
   using S = StatisticSource;
-  return {
-      {"UnifiedPOSVersion", true, S::Equipment}, {"DeviceCategory", true, S::Equipment},
-      {"ManufacturerName", true, S::Equipment},  {"ModelName", true, S::Equipment},
-      {"SerialNumber", true, S::Equipment},      {"ManufactureDate", true, S::Equipment},
-      {"MechanicalRevision", true, S::Equipment}, {"FirmwareRevision", true, S::Equipment},
-      {"Interface", true, S::Equipment},         {"InstallationDate", true, S::Equipment},
+  return WithEquipmentStatistics({
       {"HoursPoweredCount", true, S::NotKept},   {kCommunicationErrors, true, S::Kept},
       {kGoodOpens, true, S::Kept},               {kFailedOpens, true, S::Kept},
-  };
+  });
 }
 
 // A kick that went out and whose drawer was never seen open before the

@@ -15,17 +15,7 @@ constexpr int32_t kFeedCounter = 20, kHeadCounter = 21, kCutterCounter = 50, kHo
 
 std::vector<StatisticDefinition> PrinterStatisticsTable() {
   using namespace printer_stat;
-  return {
-      {"UnifiedPOSVersion", true, S::Equipment},
-      {"DeviceCategory", true, S::Equipment},
-      {"ManufacturerName", true, S::Equipment},
-      {"ModelName", true, S::Equipment},
-      {"SerialNumber", true, S::Equipment},
-      {"ManufactureDate", true, S::Equipment},
-      {"MechanicalRevision", true, S::Equipment},
-      {"FirmwareRevision", true, S::Equipment},
-      {"Interface", true, S::Equipment},
-      {"InstallationDate", true, S::Equipment},
+  return WithEquipmentStatistics({
       {"HoursPoweredCount", true, S::Device, kHoursCounter},
       {kCommunicationErrors, true, S::Kept},
       {kBarcodes, true, S::Kept},
@@ -50,7 +40,7 @@ std::vector<StatisticDefinition> PrinterStatisticsTable() {
       {"SlipLinePrintedCount", true, S::NotKept},
       {"StampFiredCount", true, S::NotKept},
       {"HeadEnergizedLineCount", false, S::Device, kHeadCounter},
-  };
+  });
 }
 
 bool CPrinterCounters::Ask(const std::string& request, std::string* text) {

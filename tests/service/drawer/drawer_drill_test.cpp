@@ -97,9 +97,7 @@ class SharedPortDrill : public DrawerTest {
  protected:
   void SetUp() override {
     DrawerTest::SetUp();
-    SeedSerialPrinter("Printer1", "PX-AA", profilePath, "Ethernet", 2);
-    SeedString("Printer1", "TcpIp", "127.0.0.1");
-    SeedDword("Printer1", "TcpPort", 9100);
+    SeedNetworkPrinter("Printer1", profilePath);
     fake().SetHandlePerPortName(true);
   }
 };

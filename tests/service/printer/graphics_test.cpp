@@ -31,9 +31,7 @@ class GraphicsTest : public PrinterTest {
     profile.insert(profile.find("[POSPRINTER]\r\n") + 14,
                    "CapRecPageMode=1\r\nCapRecRotate180=1\r\nPageModePrintDirection=2\r\n"
                    "SymbologyList=203,131\r\n");
-    SeedSerialPrinter("Printer1", "PX-AA", folder.Write("page.inf", profile), "Ethernet", 2);
-    SeedString("Printer1", "TcpIp", "127.0.0.1");
-    SeedDword("Printer1", "TcpPort", 9100);
+    SeedNetworkPrinter("Printer1", folder.Write("page.inf", profile));
     OpenClaimEnable(p);
     // The monitor thread's first report of the printer on line marks every
     // setting for resending: let two power polls pass, and send the

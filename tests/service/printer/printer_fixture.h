@@ -108,6 +108,14 @@ class PrinterTest : public ::testing::Test {
     platform::test_support::SeedDword(Key(device), name, value);
   }
 
+  // A network printer of command class 2 on 127.0.0.1:9100: no completion
+  // handshake, so jobs complete at once.
+  static void SeedNetworkPrinter(const std::string& device, const std::string& inf) {
+    SeedSerialPrinter(device, "PX-AA", inf, "Ethernet", 2);
+    SeedString(device, "TcpIp", "127.0.0.1");
+    SeedDword(device, "TcpPort", 9100);
+  }
+
   static void SeedSerialPrinter(const std::string& device, const std::string& model, const std::string& inf,
                                 const std::string& port = "COM1", uint32_t type = 1) {
     SeedString(device, "", "Tavo.POSPrinter.ServiceObject.1.9");

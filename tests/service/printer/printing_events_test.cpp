@@ -39,9 +39,7 @@ class PrintingTest : public PrinterTest {
  protected:
   void SetUp() override {
     PrinterTest::SetUp();
-    SeedSerialPrinter("Printer1", "PX-AA", profilePath, "Ethernet", 2);
-    SeedString("Printer1", "TcpIp", "127.0.0.1");
-    SeedDword("Printer1", "TcpPort", 9100);
+    SeedNetworkPrinter("Printer1", profilePath);
   }
 
   size_t EventCount() const { return co.Events().size(); }

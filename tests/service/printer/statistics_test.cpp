@@ -45,9 +45,7 @@ class StatisticsTest : public PrinterTest {
   void SetUp() override {
     PrinterTest::SetUp();
     // A network port of command class 2: synchronous jobs need no reply.
-    SeedSerialPrinter("Printer1", "PX-AA", profilePath, "Ethernet", 2);
-    SeedString("Printer1", "TcpIp", "127.0.0.1");
-    SeedDword("Printer1", "TcpPort", 9100);
+    SeedNetworkPrinter("Printer1", profilePath);
     platform::test_support::SeedString(kInfoKey, "StatisticsFolder", folder.File("Statistics"));
     fake().SetResponder([this](const std::string& w) { return printer.Answer(w); });
   }
