@@ -31,6 +31,13 @@ constexpr std::string_view kPrintColour2 = "\x1B\x72\x01"sv;
 // Character encoding: UTF-8 on and off (Kanji fonts for East Asian text).
 constexpr std::string_view kUtf8On = "\x1C\x28\x43\x02\x00\x30\x01"sv;
 constexpr std::string_view kUtf8Off = "\x1C\x28\x43\x02\x00\x30\x00"sv;
+// Kanji mode (double-byte codes) on and off; its code system Shift JIS (on
+// the Japanese models, whose default may be JIS); its print mode, followed
+// by n (KANJI_* bits).
+constexpr std::string_view kKanjiOn = "\x1C\x26"sv;
+constexpr std::string_view kKanjiOff = "\x1C\x2E"sv;
+constexpr std::string_view kKanjiShiftJis = "\x1C\x43\x01"sv;
+constexpr std::string_view kKanjiPrintMode = "\x1C\x21"sv;
 
 // Character set and orientation; each is followed by n.
 constexpr std::string_view kCodeTable = "\x1B\x74"sv;
@@ -90,4 +97,12 @@ enum StyleBits : uint8_t {
   STYLE_DOUBLE_HEIGHT = 0x10,
   STYLE_DOUBLE_WIDTH = 0x20,
   STYLE_UNDERLINE = 0x80,
+};
+
+// Bits of the Kanji print mode: the style byte's double sizes and underline
+// reach double-byte characters only through it.
+enum KanjiBits : uint8_t {
+  KANJI_DOUBLE_WIDTH = 0x04,
+  KANJI_DOUBLE_HEIGHT = 0x08,
+  KANJI_UNDERLINE = 0x80,
 };

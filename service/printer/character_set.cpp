@@ -22,6 +22,17 @@ constexpr CodePageRow kCodePages[] = {
 
 constexpr char kUtf8Mode[] = "UTF8";
 
+// The profile's names of the double-byte codes of Kanji mode.
+constexpr struct {
+  const char* name;
+  codepage::DoubleByte code;
+} kKanjiModes[] = {
+    {"ShiftJIS", codepage::DoubleByte::ShiftJis},
+    {"GB18030", codepage::DoubleByte::Gb18030},
+    {"Big5", codepage::DoubleByte::Big5},
+    {"KSC5601", codepage::DoubleByte::Ksc5601},
+};
+
 std::vector<std::string> SplitList(const std::string& list) {
   std::vector<std::string> items;
   size_t start = 0;
@@ -71,6 +82,11 @@ void BuildUnicodeModel(PrinterData& d) {
     m.pages.Add(static_cast<uint8_t>(escT), CharacterSetTable(set));
   }
   m.utf8Mode = d.multiByteMode == kUtf8Mode;
+  for (const auto& mode : kKanjiModes) {
+    if (d.multiByteMode != mode.name) continue;
+    m.kanji = &codepage::Find(mode.code);
+    m.kanjiSelectShiftJis = mode.code == codepage::DoubleByte::ShiftJis;
+  }
   m.lineWidthDots = d.metrics.lineWidthDots > 0 ? d.metrics.lineWidthDots : m.lineWidthDots;
   const CharacterGeometry& g = d.geometry;
   if (g.dotsPerNormalChar > 0) m.charWidth[0] = g.dotsPerNormalChar;

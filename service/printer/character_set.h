@@ -17,8 +17,10 @@ bool LookUpCodePage(int32_t characterSet, const std::string& deviceName, int16_t
 int32_t ApplyCharacterSet(PrinterData& d, int32_t characterSet);
 
 // CharacterSet 997 (Unicode) prints on every single-byte page of the
-// model's CharacterSetList and, with "MultiByteMode=UTF8", in UTF-8 mode;
-// each call starts and ends on PC437. Fills d.print.unicode from the
+// model's CharacterSetList and, with "MultiByteMode=UTF8", in UTF-8 mode,
+// or with "MultiByteMode=ShiftJIS", "GB18030", "Big5" or "KSC5601" in
+// Kanji mode with that double-byte code (other values: neither); each call
+// starts and ends on PC437. Fills d.print.unicode from the
 // profile's values.
 void BuildUnicodeModel(PrinterData& d);
 

@@ -119,7 +119,9 @@ struct PrinterData {
 
   // Text lists from the profile.
   std::string characterSetList;
-  std::string multiByteMode;  // "UTF8" on models that print UTF-8 (FS ( C)
+  // "UTF8" on models that print UTF-8 (FS ( C); "ShiftJIS", "GB18030",
+  // "Big5" or "KSC5601" on those with that code in Kanji mode (FS &).
+  std::string multiByteMode;
   std::string recLineCharsList;
   std::string fontTypefaceList;
   std::string recBarCodeRotationList;

@@ -12,7 +12,7 @@
 
 namespace unicode {
 
-enum class Kind : uint8_t { Ascii, Page, EastAsian, Picture, Invisible };
+enum class Kind : uint8_t { Ascii, Page, EastAsian, Kanji, Picture, Invisible };
 
 // A character and the combining marks after it.
 struct Cluster {
@@ -30,12 +30,25 @@ namespace {
 // How far ahead a page choice looks, in characters that need a page.
 constexpr int kLookAhead = 64;
 
+// The style byte's bits that double-byte characters take from their own
+// print mode.
+constexpr struct {
+  uint8_t style, kanji;
+} kKanjiStyleBits[] = {
+    {STYLE_DOUBLE_WIDTH, KANJI_DOUBLE_WIDTH},
+    {STYLE_DOUBLE_HEIGHT, KANJI_DOUBLE_HEIGHT},
+    {STYLE_UNDERLINE, KANJI_UNDERLINE},
+};
+
 Kind KindOf(const UnicodeModel& m, std::u32string_view chars, PageMask pages) {
   if (chars.size() == 1 && chars[0] < 0x80) return Kind::Ascii;
   if (pages != 0) return Kind::Page;
   const auto all = [&](bool (*test)(char32_t)) { return std::all_of(chars.begin(), chars.end(), test); };
   if (m.utf8Mode && all([](char32_t c) { return IsEastAsian(c) || IsCombining(c); }) && IsEastAsian(chars[0]))
     return Kind::EastAsian;
+  if (m.kanji != nullptr &&
+      std::all_of(chars.begin(), chars.end(), [&](char32_t c) { return codepage::DoubleByteCode(*m.kanji, c) >= 0; }))
+    return Kind::Kanji;
   if (all(IsInvisible)) return Kind::Invisible;
   return Kind::Picture;
 }
@@ -93,6 +106,9 @@ class Encoder {
     picture_.bold = (look.style & STYLE_BOLD) != 0;
     picture_.underline = (look.style & STYLE_UNDERLINE) != 0;
     picture_.reversed = look.reversed;
+    for (const auto& bit : kKanjiStyleBits) {
+      if (look.style & bit.style) kanjiStyle_ |= bit.kanji;
+    }
   }
 
   ~Encoder() { Send(); }
@@ -118,6 +134,7 @@ class Encoder {
       const std::u32string_view chars = text.substr(c.begin, c.end - c.begin);
       switch (c.kind) {
         case Kind::Ascii:
+          if (c_.kanji) KanjiBeforeAscii(cs, i);
           bytes_ += static_cast<char>(chars[0]);
           if (chars[0] >= 0x20) Advance(cell_);
           break;
@@ -125,9 +142,11 @@ class Encoder {
           break;
         case Kind::Page:
         case Kind::EastAsian:
+        case Kind::Kanji:
           Text(cs, i, chars);
           break;
         case Kind::Picture:
+          LeaveKanji();
           i = PictureRun(cs, i, text);
           break;
       }
@@ -137,10 +156,12 @@ class Encoder {
   void LineEnd(char32_t c) {
     bytes_ += static_cast<char>(c);
     c_.x = 0;
+    asciiInKanjiUntil_ = 0;
   }
 
   // A run of ASCII: as it is.
   void Ascii(std::string_view run) {
+    LeaveKanji();
     bytes_ += run;
     for (char ch : run) {
       if (ch == '\n' || ch == '\r') c_.x = 0;
@@ -170,6 +191,11 @@ class Encoder {
       Advance(c.wide ? 2 * cell_ : cell_);
       return;
     }
+    if (c.kind == Kind::Kanji) {
+      Kanji(chars);
+      return;
+    }
+    LeaveKanji();
     if (pageIndex_ < 0 || (c.pages & (PageMask{1} << pageIndex_)) == 0) {
       pageIndex_ = BestPage(cs, i, c.pages);
       c_.page = m_.pages.At(static_cast<size_t>(pageIndex_)).escT;
@@ -178,6 +204,49 @@ class Encoder {
     }
     for (char32_t ch : chars) bytes_ += static_cast<char>(m_.pages.ByteOn(static_cast<size_t>(pageIndex_), ch));
     Advance(cell_);
+  }
+
+  // Double-byte characters: the code system once a call, Kanji mode on,
+  // its print mode as the style byte's; a full-width cell each.
+  void Kanji(std::u32string_view chars) {
+    if (m_.kanjiSelectShiftJis && !c_.kanjiCodeSent) {
+      bytes_ += cmd::kKanjiShiftJis;
+      c_.kanjiCodeSent = true;
+    }
+    if (!c_.kanji) {
+      bytes_ += cmd::kKanjiOn;
+      c_.kanji = true;
+    }
+    if (c_.kanjiStyle != kanjiStyle_) {
+      bytes_ += cmd::kKanjiPrintMode;
+      bytes_ += static_cast<char>(kanjiStyle_);
+      c_.kanjiStyle = kanjiStyle_;
+    }
+    for (char32_t ch : chars) {
+      const int code = codepage::DoubleByteCode(*m_.kanji, ch);
+      bytes_ += static_cast<char>(code >> 8);
+      bytes_ += static_cast<char>(code & 0xFF);
+    }
+    Advance(2 * cell_);
+  }
+
+  void LeaveKanji() {
+    if (!c_.kanji) return;
+    bytes_ += cmd::kKanjiOff;
+    c_.kanji = false;
+  }
+
+  // ASCII in Kanji mode stays there when a double-byte character follows
+  // on the line; otherwise the single-byte text leaves it.
+  void KanjiBeforeAscii(const std::vector<Cluster>& cs, size_t i) {
+    if (i < asciiInKanjiUntil_) return;
+    size_t j = i;
+    while (j < cs.size() && (cs[j].kind == Kind::Ascii || cs[j].kind == Kind::Invisible)) ++j;
+    if (j < cs.size() && cs[j].kind == Kind::Kanji) {
+      asciiInKanjiUntil_ = j;
+    } else {
+      LeaveKanji();
+    }
   }
 
   // Clusters from i that are pictures, with the spaces between them; returns
@@ -207,6 +276,8 @@ class Encoder {
   int32_t cell_ = 12;
   PictureLook picture_;
   int pageIndex_ = -1;  // of c_.page in the model, -1 when it has none
+  uint8_t kanjiStyle_ = 0;
+  size_t asciiInKanjiUntil_ = 0;  // cluster index on the current line
   std::string& bytes_;
   std::vector<Cluster>& clusters_;
 };
@@ -262,6 +333,15 @@ bool EndText(TextCursor& cursor, int page, ByteSink& out) {
   if (cursor.utf8) {
     out.Put(cmd::kUtf8Off);
     cursor.utf8 = false;
+  }
+  if (cursor.kanjiStyle != 0) {
+    out.Put(cmd::kKanjiPrintMode);
+    out.PutByte(0);
+    cursor.kanjiStyle = 0;
+  }
+  if (cursor.kanji) {
+    out.Put(cmd::kKanjiOff);
+    cursor.kanji = false;
   }
   return cursor.page != page;
 }

@@ -7,7 +7,11 @@
 //  3. East Asian text in the model's UTF-8 mode (FS ( C), when it has one;
 //     once on, the rest of the call goes as UTF-8, which also carries every
 //     character a page holds;
-//  4. anything else as a picture drawn by the platform (text_picture.h).
+//  4. or, on a model with a double-byte code, what that code holds and no
+//     page does in Kanji mode (FS &), two bytes and two cells a character;
+//     page text leaves it (FS .), ASCII between two double-byte characters
+//     stays in it (printers read bytes below 80 there as ASCII);
+//  5. anything else as a picture drawn by the platform (text_picture.h).
 // A line with right-to-left text is put into display order first; if part
 // of it must be a picture, the whole line is one picture (the platform's
 // rendering orders and shapes it). A character with its combining marks is
@@ -20,6 +24,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/codepage/double_byte.h"
 #include "service/pipeline/byte_sink.h"
 #include "service/pipeline/unicode/page_set.h"
 
@@ -29,6 +34,10 @@ namespace unicode {
 struct UnicodeModel {
   PageSet pages;
   bool utf8Mode = false;       // profile "MultiByteMode=UTF8"
+  // The code of Kanji mode ("MultiByteMode=ShiftJIS", "GB18030", "Big5",
+  // "KSC5601"); nullptr when the model has none.
+  const codepage::DoubleByteTable* kanji = nullptr;
+  bool kanjiSelectShiftJis = false;  // FS C 1 before the first FS & of a call
   int32_t lineWidthDots = 512;
   int32_t charWidth[2] = {12, 9};    // normal and small font, in dots
   int32_t charHeight[2] = {24, 17};
@@ -41,6 +50,9 @@ struct Cluster;
 struct TextCursor {
   int page = 0;        // ESC t number in force
   bool utf8 = false;   // UTF-8 mode on
+  bool kanji = false;  // Kanji mode on
+  bool kanjiCodeSent = false;
+  uint8_t kanjiStyle = 0;  // Kanji print mode in force
   int32_t x = 0;       // dots used on the current line
 
   std::string bytes;
@@ -62,7 +74,7 @@ struct TextStyle {
 void EncodeText(const UnicodeModel& model, std::string_view utf8, const TextStyle& look, TextCursor& cursor,
                 ByteSink& out);
 
-// Leaves UTF-8 mode. True when the page in force is not `page`, which the
+// Leaves UTF-8 and Kanji mode, and the Kanji print mode. True when the page in force is not `page`, which the
 // caller then sets again.
 bool EndText(TextCursor& cursor, int page, ByteSink& out);
 

@@ -16,6 +16,13 @@ PrintState UnicodeState(bool utf8) {
   return s;
 }
 
+PrintState KanjiState(codepage::DoubleByte code) {
+  PrintState s = UnicodeState(false);
+  s.unicode.kanji = &codepage::Find(code);
+  s.unicode.kanjiSelectShiftJis = code == codepage::DoubleByte::ShiftJis;
+  return s;
+}
+
 SplitOutput SplitPictures(std::string_view bytes) {
   SplitOutput out;
   const std::string head = Bytes("1B 2A 21");

@@ -6,11 +6,15 @@
 #include <string_view>
 #include <vector>
 
+#include "common/codepage/double_byte.h"
 #include "service/pipeline/print_state.h"
 
 // QuietState with Unicode text on and the single-byte pages of the
 // TavoPOS-R200 profile, in its order; utf8 adds the UTF-8 mode.
 PrintState UnicodeState(bool utf8);
+
+// UnicodeState(false) with the model's Kanji mode in `code`.
+PrintState KanjiState(codepage::DoubleByte code);
 
 struct SplitOutput {
   std::string around;          // every byte outside bit image payloads
