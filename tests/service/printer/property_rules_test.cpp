@@ -166,6 +166,31 @@ TEST(CharacterSet, UnicodeModelTakesEachPageOfTheListOnce) {
   EXPECT_FALSE(d.print.unicode.utf8Mode);
 }
 
+TEST(CharacterSet, MultiByteModeNamesTheKanjiCode) {
+  PrinterData d;
+  d.characterSetList = "437,997";
+  const struct {
+    const char* value;
+    const codepage::DoubleByteTable* kanji;
+    bool shiftJis;
+  } cases[] = {
+      {"ShiftJIS", &codepage::Find(codepage::DoubleByte::ShiftJis), true},
+      {"GB18030", &codepage::Find(codepage::DoubleByte::Gb18030), false},
+      {"Big5", &codepage::Find(codepage::DoubleByte::Big5), false},
+      {"KSC5601", &codepage::Find(codepage::DoubleByte::Ksc5601), false},
+      {"UTF8", nullptr, false},
+      {"shiftjis", nullptr, false},  // unknown spellings: no multibyte mode
+      {"GBK", nullptr, false},
+  };
+  for (const auto& c : cases) {
+    d.multiByteMode = c.value;
+    BuildUnicodeModel(d);
+    EXPECT_EQ(d.print.unicode.kanji, c.kanji) << c.value;
+    EXPECT_EQ(d.print.unicode.kanjiSelectShiftJis, c.shiftJis) << c.value;
+    EXPECT_EQ(d.print.unicode.utf8Mode, std::string(c.value) == "UTF8") << c.value;
+  }
+}
+
 TEST(CharacterSet, UserDefinedPageReachesThePrinter) {
   PrinterData d;
   ASSERT_EQ(ApplyCharacterSet(d, 255), OPOS_SUCCESS);

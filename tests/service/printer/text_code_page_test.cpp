@@ -142,6 +142,19 @@ TEST_F(TextCodePageTest, Utf8ModelPrintsEastAsianTextAsUtf8) {
             std::string::npos);
 }
 
+TEST_F(TextCodePageTest, KanjiModelPrintsEastAsianTextInKanjiMode) {
+  std::string profile = ReceiptProfile();
+  const std::string key = "CharacterSet=437\r\n";
+  profile.replace(profile.find(key), key.size(), key + "CapMapCharacterSet=1\r\nMapCharacterSet=1\r\nMultiByteMode=GB18030\r\n");
+  SeedSerialPrinter("Printer1", "PX-AA", folder.Write("gb.inf", profile), "Ethernet", 1);
+  CPOSPrinter p;
+  OpenClaimEnable(p);
+  p.SetPropertyNumber(8002, PTR_CS_UNICODE);
+  const size_t before = fake().Written().size();
+  ASSERT_EQ(p.PrintNormal(PTR_S_RECEIPT, u8"中文\n"), OPOS_SUCCESS);
+  EXPECT_NE(Since(before).find(Bytes({0x1C, 0x26, 0xD6, 0xD0, 0xCE, 0xC4, 0x0A, 0x1C, 0x2E})), std::string::npos);
+}
+
 TEST_F(TextCodePageTest, TestReceiptUnder997IsNotReadAsUtf8) {
   CPOSPrinter p;
   OpenClaimEnable(p);

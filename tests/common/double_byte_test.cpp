@@ -1,0 +1,79 @@
+// The generated double-byte tables against codes every Kanji printer has.
+#include "common/codepage/double_byte.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using codepage::DoubleByte;
+
+int Code(DoubleByte code, char32_t c) { return codepage::DoubleByteCode(codepage::Find(code), c); }
+
+int CountIn(DoubleByte code, char32_t first, char32_t last) {
+  int n = 0;
+  for (char32_t c = first; c <= last; ++c) n += Code(code, c) >= 0;
+  return n;
+}
+
+TEST(DoubleByteTables, KnownCodes) {
+  const struct {
+    DoubleByte code;
+    char32_t c;
+    int bytes;
+  } cases[] = {
+      {DoubleByte::ShiftJis, U'日', 0x93FA},   {DoubleByte::ShiftJis, U'あ', 0x82A0},
+      {DoubleByte::ShiftJis, U'、', 0x8141},   {DoubleByte::ShiftJis, U'Ａ', 0x8260},
+      {DoubleByte::ShiftJis, U'〜', 0x8160},   {DoubleByte::ShiftJis, U'～', 0x8160},  // both readings of the wave dash
+      {DoubleByte::ShiftJis, U'①', -1},       // NEC's row, not JIS X 0208
+      {DoubleByte::Gb18030, U'中', 0xD6D0},    {DoubleByte::Gb18030, U'€', 0xA2E3},
+      {DoubleByte::Gb18030, U'，', 0xA3AC},    {DoubleByte::Gb18030, U'ß', -1},  // four bytes in GB18030
+      {DoubleByte::Big5, U'中', 0xA4A4},       {DoubleByte::Big5, U'據', 0xBEDA},
+      {DoubleByte::Big5, U'業', 0xB77E},       {DoubleByte::Ksc5601, U'한', 0xC7D1},
+      {DoubleByte::Ksc5601, U'똠', -1},       // not among the 2350 syllables
+      {DoubleByte::ShiftJis, U'A', -1},        {DoubleByte::Big5, U'\uE000', -1},  // user-defined area
+      {DoubleByte::Gb18030, U'\U00020BB7', -1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Code(c.code, c.c), c.bytes) << std::hex << static_cast<uint32_t>(c.c);
+}
+
+TEST(DoubleByteTables, HoldTheWholeOfEachStandardsCoreSet) {
+  EXPECT_EQ(CountIn(DoubleByte::ShiftJis, 0x4E00, 0x9FFF), 6356);  // JIS X 0208: 6355 kanji and the symbol 仝
+  EXPECT_EQ(CountIn(DoubleByte::ShiftJis, 0x3041, 0x3093), 83);    // hiragana
+  EXPECT_EQ(CountIn(DoubleByte::Gb18030, 0x4E00, 0x9FA5), 20902);  // every unified ideograph of Unicode 1.1
+  EXPECT_EQ(CountIn(DoubleByte::Ksc5601, 0xAC00, 0xD7A3), 2350);
+  EXPECT_GE(CountIn(DoubleByte::Big5, 0x4E00, 0x9FFF), 13051);     // common and less common hanzi
+  for (DoubleByte code : {DoubleByte::ShiftJis, DoubleByte::Gb18030, DoubleByte::Big5, DoubleByte::Ksc5601}) {
+    EXPECT_EQ(CountIn(code, 0, 0x7F), 0);
+    EXPECT_EQ(CountIn(code, 0xE000, 0xF8FF), 0);
+  }
+}
+
+bool In(int b, int lo, int hi) { return b >= lo && b <= hi; }
+
+// The bytes a printer of the family reads as one double-byte character.
+bool FitsItsFamily(DoubleByte code, int bytes) {
+  const int lead = bytes >> 8, trail = bytes & 0xFF;
+  switch (code) {
+    case DoubleByte::ShiftJis:
+      return (In(lead, 0x81, 0x9F) || In(lead, 0xE0, 0xEF)) && In(trail, 0x40, 0xFC) && trail != 0x7F;
+    case DoubleByte::Gb18030:
+      return In(lead, 0x81, 0xFE) && In(trail, 0x40, 0xFE) && trail != 0x7F;
+    case DoubleByte::Big5:
+      return In(lead, 0xA1, 0xF9) && (In(trail, 0x40, 0x7E) || In(trail, 0xA1, 0xFE));
+    case DoubleByte::Ksc5601:
+      return In(lead, 0xA1, 0xFE) && In(trail, 0xA1, 0xFE);
+  }
+  return false;
+}
+
+TEST(DoubleByteTables, EveryCodeHasALeadAndTrailByteOfItsFamily) {
+  for (DoubleByte code : {DoubleByte::ShiftJis, DoubleByte::Gb18030, DoubleByte::Big5, DoubleByte::Ksc5601}) {
+    for (char32_t c = 0x80; c <= 0xFFFF; ++c) {
+      const int bytes = Code(code, c);
+      if (bytes < 0) continue;
+      ASSERT_TRUE(FitsItsFamily(code, bytes)) << std::hex << static_cast<uint32_t>(c) << " " << bytes;
+    }
+  }
+}
+
+}  // namespace
