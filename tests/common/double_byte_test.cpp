@@ -48,32 +48,4 @@ TEST(DoubleByteTables, HoldTheWholeOfEachStandardsCoreSet) {
   }
 }
 
-bool In(int b, int lo, int hi) { return b >= lo && b <= hi; }
-
-// The bytes a printer of the family reads as one double-byte character.
-bool FitsItsFamily(DoubleByte code, int bytes) {
-  const int lead = bytes >> 8, trail = bytes & 0xFF;
-  switch (code) {
-    case DoubleByte::ShiftJis:
-      return (In(lead, 0x81, 0x9F) || In(lead, 0xE0, 0xEF)) && In(trail, 0x40, 0xFC) && trail != 0x7F;
-    case DoubleByte::Gb18030:
-      return In(lead, 0x81, 0xFE) && In(trail, 0x40, 0xFE) && trail != 0x7F;
-    case DoubleByte::Big5:
-      return In(lead, 0xA1, 0xF9) && (In(trail, 0x40, 0x7E) || In(trail, 0xA1, 0xFE));
-    case DoubleByte::Ksc5601:
-      return In(lead, 0xA1, 0xFE) && In(trail, 0xA1, 0xFE);
-  }
-  return false;
-}
-
-TEST(DoubleByteTables, EveryCodeHasALeadAndTrailByteOfItsFamily) {
-  for (DoubleByte code : {DoubleByte::ShiftJis, DoubleByte::Gb18030, DoubleByte::Big5, DoubleByte::Ksc5601}) {
-    for (char32_t c = 0x80; c <= 0xFFFF; ++c) {
-      const int bytes = Code(code, c);
-      if (bytes < 0) continue;
-      ASSERT_TRUE(FitsItsFamily(code, bytes)) << std::hex << static_cast<uint32_t>(c) << " " << bytes;
-    }
-  }
-}
-
 }  // namespace

@@ -101,6 +101,7 @@ class Encoder {
     const int32_t doubled = (look.style & STYLE_DOUBLE_WIDTH) ? 2 : 1;
     factor_ = std::max<int32_t>(doubled, (look.size >> 4) + 1);
     cell_ = std::max<int32_t>(1, m.charWidth[small ? 1 : 0]) * factor_;
+    kanjiCell_ = 2 * std::max<int32_t>(1, m.charWidth[0]) * factor_;
     picture_.cellHeight = m.charHeight[small ? 1 : 0] > 0 ? m.charHeight[small ? 1 : 0] : kPictureRows;
     picture_.widthFactor = factor_;
     picture_.bold = (look.style & STYLE_BOLD) != 0;
@@ -146,7 +147,6 @@ class Encoder {
           Text(cs, i, chars);
           break;
         case Kind::Picture:
-          LeaveKanji();
           i = PictureRun(cs, i, text);
           break;
       }
@@ -227,7 +227,7 @@ class Encoder {
       bytes_ += static_cast<char>(code >> 8);
       bytes_ += static_cast<char>(code & 0xFF);
     }
-    Advance(2 * cell_);
+    Advance(kanjiCell_);
   }
 
   void LeaveKanji() {
@@ -265,6 +265,7 @@ class Encoder {
   }
 
   void Picture(std::u32string_view run) {
+    LeaveKanji();
     Send();
     SendPicture(run, picture_, m_.lineWidthDots, &c_.x, out_);
   }
@@ -276,6 +277,7 @@ class Encoder {
   int32_t cell_ = 12;
   PictureLook picture_;
   int pageIndex_ = -1;  // of c_.page in the model, -1 when it has none
+  int32_t kanjiCell_ = 24;  // the Kanji font is twice the normal one's width in every font
   uint8_t kanjiStyle_ = 0;
   size_t asciiInKanjiUntil_ = 0;  // cluster index on the current line
   std::string& bytes_;

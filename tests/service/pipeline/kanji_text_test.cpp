@@ -79,6 +79,12 @@ TEST(KanjiText, WhatTheCodeLacksIsAPicture) {
   split = SplitPictures(out);
   EXPECT_EQ(split.widths.size(), 1u);
   EXPECT_EQ(split.around.find("\x1C\x26"), std::string::npos);
+  // A right-to-left line drawn whole leaves Kanji mode first as well.
+  out.clear();
+  ASSERT_EQ(TranslatePrintData(state, u8"日\nשלום 😀", &out), 0);
+  split = SplitPictures(out);
+  EXPECT_EQ(split.widths.size(), 1u);
+  EXPECT_EQ(HexOf(split.around), kOpen + "1C 43 01 1C 26 93 FA 0A 1C 2E " + kClose);
 }
 
 TEST(KanjiText, DoubleSizesReachKanjiThroughItsOwnPrintMode) {
