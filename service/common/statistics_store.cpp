@@ -7,11 +7,10 @@
 #include "common/registry_access.h"
 #include "common/registry_schema.h"
 #include "platform/system.h"
-#include "service/common/statistics_request.h"
+#include "service/common/statistics_file.h"
 
 namespace {
 
-constexpr char kDateKey[] = "InstallationDate";
 constexpr char kFolderValue[] = "StatisticsFolder";
 constexpr char kDefaultFolder[] = "Tavo OPOS\\Statistics";
 
@@ -69,20 +68,11 @@ void CStatisticsStore::LoadLocked() {
     if (installationDate_.empty()) installationDate_ = Today();
     return;
   }
-  counts_.clear();
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const size_t eq = line.find('=');
-    if (eq == std::string::npos) continue;
-    const std::string name = line.substr(0, eq), text = line.substr(eq + 1);
-    int64_t value = 0;
-    if (name == kDateKey) {
-      installationDate_ = text;
-    } else if (ParseStatisticCount(text, &value)) {
-      counts_[name] = value;
-    }
-  }
+  std::stringstream text;
+  text << in.rdbuf();
+  StatisticsFileContent content = ReadStatisticsFile(text.str());
+  counts_.swap(content.counts);
+  if (!content.installationDate.empty()) installationDate_ = content.installationDate;
   if (installationDate_.empty()) installationDate_ = Today();
 }
 
@@ -94,8 +84,7 @@ bool CStatisticsStore::SaveLocked() const {
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out) return false;
-    out << kDateKey << '=' << installationDate_ << "\r\n";
-    for (const auto& [name, value] : counts_) out << name << '=' << value << "\r\n";
+    out << WriteStatisticsFile({counts_, installationDate_});
     out.flush();
     if (!out) return false;
   }
@@ -111,7 +100,8 @@ int64_t CStatisticsStore::Value(const std::string& name) const {
 void CStatisticsStore::Add(const std::string& name, int64_t n) {
   if (n == 0) return;
   std::lock_guard<std::mutex> lock(mutex_);
-  counts_[name] += n;
+  int64_t& count = counts_[name];
+  count = AddStatisticCounts(count, n);
   SaveLocked();
 }
 

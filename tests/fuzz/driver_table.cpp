@@ -15,5 +15,7 @@ const FuzzDriver kFuzzDrivers[] = {
     {"device_entry", RunDeviceEntryInput},
     {"setup_file", RunSetupFileInput},
     {"unicode", RunUnicodeInput},
+    {"statistics_request", RunStatisticsRequestInput},
+    {"statistics_file", RunStatisticsFileInput},
 };
 const size_t kFuzzDriverCount = std::size(kFuzzDrivers);

@@ -53,6 +53,12 @@ std::string RunSetupDataInput(const uint8_t* data, size_t size);
 // value, 1 byte of type, 1 byte of length and the data. Reads the entry.
 std::string RunDeviceEntryInput(const uint8_t* data, size_t size);
 
+// Input: a statistics argument. Selects by it and reads it as pairs.
+std::string RunStatisticsRequestInput(const uint8_t* data, size_t size);
+
+// Input: a statistics file's text. Reads, writes and reads it again.
+std::string RunStatisticsFileInput(const uint8_t* data, size_t size);
+
 // The driver of each folder under tests/fuzz, by folder name.
 struct FuzzDriver {
   const char* target;

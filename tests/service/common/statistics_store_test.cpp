@@ -2,6 +2,7 @@
 // one step, and what a damaged file gives.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -59,6 +60,23 @@ TEST(StatisticsStore, DamagedLinesAreSkipped) {
   EXPECT_EQ(store.Value("D"), 0);
   EXPECT_EQ(store.Value("E"), 6);
   EXPECT_EQ(store.InstallationDate(), CStatisticsStore::Today());
+}
+
+// A count that grew past 18 digits would be skipped by the next read and
+// start again at zero; it stays at the largest count instead.
+TEST(StatisticsStore, ACountAtTheLargestStaysThereAndReadsBack) {
+  tavo_test::TempFolder folder;
+  const std::string path = folder.File("s.txt");
+  CStatisticsStore store;
+  store.Open(path);
+  store.Set("PaperCutCount", 999999999999999998);
+  store.Add("PaperCutCount", 1);
+  store.Add("PaperCutCount", 5);
+  store.Add("PaperCutCount", INT64_MAX);
+  CStatisticsStore again;
+  again.Open(path);
+  EXPECT_EQ(again.Value("PaperCutCount"), 999999999999999999);
+  EXPECT_NE(Contents(path).find("\r\nPaperCutCount=999999999999999999\r\n"), std::string::npos);
 }
 
 TEST(StatisticsStore, FileNamesAndMemoryOnly) {
