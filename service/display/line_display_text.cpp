@@ -1,8 +1,8 @@
 // Text and windows: DisplayText, DisplayTextAt, ClearText, ScrollText,
 // CreateWindow, DestroyWindow, RefreshWindow, and the members the
 // displays have no hardware for.
-#include "common/codepage/code_page.h"
 #include "common/opos.h"
+#include "service/display/display_text_map.h"
 #include "service/display/line_display.h"
 
 using namespace opos;
@@ -11,11 +11,6 @@ namespace {
 
 enum : int32_t { DISP_DT_NORMAL = 0, DISP_DT_BLINK = 1, DISP_DT_REVERSE = 2, DISP_DT_BLINK_REVERSE = 3 };
 enum : int32_t { DISP_CB_NOBLINK = 0, DISP_CR_NONE = 0 };
-constexpr int32_t kAscii = 998;  // CharacterSet: plain ASCII, "?" above 7F
-
-// CR and LF move the cursor; every other control code would be a command
-// to the display, so text holding one is refused.
-bool IsControl(char16_t c) { return (c < 0x20 && c != u'\r' && c != u'\n') || c == 0x7F; }
 
 }  // namespace
 
@@ -47,18 +42,7 @@ bool CLineDisplay::DrawCurrent(Lock&) {
 // ---- Text ----------------------------------------------------------------
 
 bool CLineDisplay::MapText(const std::u16string& data, std::string* bytes) const {
-  for (char16_t c : data)
-    if (IsControl(c)) return false;
-  if (mapCharacterSet_ && characterSet_ == kAscii) {
-    for (char16_t c : data) *bytes += c < 0x80 ? static_cast<char>(c) : '?';
-    return true;
-  }
-  if (mapCharacterSet_ && table_) {
-    codepage::Encode(*table_, data, *bytes);
-    return true;
-  }
-  for (char16_t c : data) *bytes += c < 0x100 ? static_cast<char>(c) : '?';
-  return true;
+  return MapDisplayText(data, mapCharacterSet_ != 0, characterSet_, table_, bytes);
 }
 
 int32_t CLineDisplay::ShowText(const std::string& bytes, int32_t attribute) {

@@ -1,5 +1,5 @@
-// Kept fuzz inputs of the display decoder: each must still hold the
-// driver's properties.
+// Kept fuzz inputs of the display decoder and of the line display's text
+// path: each must still hold its driver's properties.
 #include <dirent.h>
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "tests/fuzz/display_decoder/display_driver.h"
+#include "tests/fuzz/display_text/display_text_driver.h"
 #include "tests/tools/vprinter/rig.h"
 
 namespace vprinter::test {
@@ -16,17 +17,31 @@ std::string run(const std::string& bytes) {
   return RunDisplayDecoderInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 }
 
-TEST(DisplayFuzzInputs, KeptInputsStillHold) {
-  std::vector<std::string> files;
-  if (DIR* d = opendir(DISPLAY_CORPUS_DIR)) {
-    while (dirent* e = readdir(d))
-      if (e->d_name[0] != '.') files.push_back(std::string(DISPLAY_CORPUS_DIR) + "/" + e->d_name);
+std::vector<std::string> keptInputs(const std::string& folder) {
+  std::vector<std::string> inputs;
+  if (DIR* d = opendir(folder.c_str())) {
+    while (dirent* e = readdir(d)) {
+      if (e->d_name[0] == '.') continue;
+      std::ifstream in(folder + "/" + e->d_name, std::ios::binary);
+      inputs.emplace_back((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    }
     closedir(d);
   }
-  ASSERT_GE(files.size(), 3u);
-  for (const std::string& path : files) {
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_EQ(run(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>())), "") << path;
+  return inputs;
+}
+
+TEST(DisplayFuzzInputs, KeptInputsStillHold) {
+  const std::vector<std::string> inputs = keptInputs(DISPLAY_CORPUS_DIR);
+  ASSERT_GE(inputs.size(), 3u);
+  for (size_t i = 0; i < inputs.size(); ++i) EXPECT_EQ(run(inputs[i]), "") << i;
+}
+
+TEST(DisplayFuzzInputs, KeptTextInputsStillHold) {
+  const std::vector<std::string> inputs = keptInputs(DISPLAY_TEXT_CORPUS_DIR);
+  ASSERT_GE(inputs.size(), 3u);
+  for (size_t i = 0; i < inputs.size(); ++i) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(inputs[i].data());
+    EXPECT_EQ(RunDisplayTextInput(bytes, inputs[i].size()), "") << i;
   }
 }
 
