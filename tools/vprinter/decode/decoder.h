@@ -10,33 +10,17 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <string>
 
 #include "tools/vprinter/decode/command.h"
+#include "tools/vprinter/decode/stream_decoder.h"
 
 namespace vprinter {
-
-class Decoder {
- public:
-  using Sink = std::function<void(const Command&)>;
-
-  void feed(const std::uint8_t* bytes, std::size_t length, const Sink& sink);
-  void feed(const std::string& bytes, const Sink& sink) {
-    feed(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), sink);
-  }
-  // Emits whatever incomplete command is left as Op::Unknown (end of stream).
-  void finish(const Sink& sink);
-  std::size_t pending() const { return pending_.size(); }
-
- private:
-  std::string pending_;
-  std::size_t skip_ = 0;  // payload bytes of an oversize command still to drop
-};
 
 // Parses one command at the start of [p, p+n). Returns the bytes it takes, or
 // 0 when more bytes are needed. For Op::Oversize, `skip` is set to the payload
 // bytes that follow the returned length. Exposed for tests.
 std::size_t parseCommand(const std::uint8_t* p, std::size_t n, Command& out, std::size_t& skip);
+
+class Decoder : public StreamDecoder<Command, parseCommand, kRawKeep> {};
 
 }  // namespace vprinter

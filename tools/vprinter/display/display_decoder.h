@@ -9,27 +9,16 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <string>
 
+#include "tools/vprinter/decode/stream_decoder.h"
 #include "tools/vprinter/display/display_command.h"
 
 namespace vprinter {
 
-class DisplayDecoder {
- public:
-  using Sink = std::function<void(const DisplayCommand&)>;
+// One command at p as the decoder takes it (0: more bytes are needed);
+// display commands have no payload to skip.
+std::size_t parseDisplayCommand(const std::uint8_t* p, std::size_t n, DisplayCommand& out, std::size_t& skip);
 
-  void feed(const std::uint8_t* bytes, std::size_t length, const Sink& sink);
-  void feed(const std::string& bytes, const Sink& sink) {
-    feed(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), sink);
-  }
-  // Emits an incomplete command that is left as DisplayOp::Unknown.
-  void finish(const Sink& sink);
-  std::size_t pending() const { return pending_.size(); }
-
- private:
-  std::string pending_;
-};
+class DisplayDecoder : public StreamDecoder<DisplayCommand, parseDisplayCommand, kDisplayRawKeep> {};
 
 }  // namespace vprinter
