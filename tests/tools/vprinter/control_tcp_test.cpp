@@ -5,9 +5,7 @@
 
 #include <thread>
 
-#include "tests/tools/vprinter/rig.h"
-#include "tests/tools/vprinter/socket_client.h"
-#include "tools/vprinter/io/server.h"
+#include "tests/tools/vprinter/server_rig.h"
 
 namespace vprinter::test {
 namespace {
@@ -19,25 +17,7 @@ std::string ask(int fd, const std::string& line) {
   return readLine(fd);
 }
 
-class ControlTcp : public ::testing::Test {
- protected:
-  void start(ServerOptions o) {
-    o.controlStdin = false;
-    server = std::make_unique<Server>(printer, o);
-    std::string error;
-    ASSERT_TRUE(server->start(error)) << error;
-    loop = std::thread([this] { server->run(); });
-  }
-  void TearDown() override {
-    if (server) server->stop();
-    if (loop.joinable()) loop.join();
-  }
-
-  PrinterOptions opts{scratchDir(), 576};
-  Printer printer{opts};
-  std::unique_ptr<Server> server;
-  std::thread loop;
-};
+using ControlTcp = ServerRig;
 
 TEST_F(ControlTcp, PicksAFreePortAndAnswersEachClient) {
   ServerOptions o;

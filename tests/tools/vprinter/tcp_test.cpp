@@ -4,46 +4,19 @@
 
 #include <thread>
 
-#include "tests/tools/vprinter/rig.h"
-#include "tests/tools/vprinter/socket_client.h"
-#include "tools/vprinter/io/server.h"
+#include "tests/tools/vprinter/server_rig.h"
 
 namespace vprinter::test {
 namespace {
 
-class EndToEnd : public ::testing::Test {
+class EndToEnd : public ServerRig {
  protected:
   void SetUp() override {
     ServerOptions o;
     o.tcpPort = 0;
-    o.controlPath = opts.outDir + "/control.sock";
-    o.controlStdin = false;
-    server = std::make_unique<Server>(printer, o);
-    std::string error;
-    ASSERT_TRUE(server->start(error)) << error;
-    ASSERT_GT(server->tcpPort(), 0);
-    loop = std::thread([this] { server->run(); });
-    host = connectTcp(server->tcpPort());
-    ctl = connectUnix(o.controlPath);
-    ASSERT_GE(host, 0);
-    ASSERT_GE(ctl, 0);
+    o.controlPath = controlPath();
+    ASSERT_NO_FATAL_FAILURE(start(o, &Server::tcpPort));
   }
-  void TearDown() override {
-    server->stop();
-    loop.join();
-    if (host >= 0) close(host);
-    if (ctl >= 0) close(ctl);
-  }
-  std::string command(const std::string& line) {
-    sendAll(ctl, line + "\n");
-    return readLine(ctl);
-  }
-
-  PrinterOptions opts{scratchDir(), 576};
-  Printer printer{opts};
-  std::unique_ptr<Server> server;
-  std::thread loop;
-  int host = -1, ctl = -1;
 };
 
 TEST_F(EndToEnd, HandshakeStatusPrintAndCut) {

@@ -12,9 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/tools/vprinter/rig.h"
-#include "tests/tools/vprinter/socket_client.h"
-#include "tools/vprinter/io/server.h"
+#include "tests/tools/vprinter/server_rig.h"
 
 namespace vprinter::test {
 namespace {
@@ -47,27 +45,16 @@ void sendQuiet(int fd, const std::string& s) {
   (void)ignored;
 }
 
-class Web : public ::testing::Test {
+class Web : public ServerRig {
  protected:
   void SetUp() override {
     ServerOptions o;
     o.tcpPort = 0;
     o.httpPort = 0;
-    o.controlStdin = false;
     o.webLimits.maxConnections = 8;
     o.webLimits.requestTimeoutMs = 5000;
-    server = std::make_unique<Server>(printer, o);
-    std::string error;
-    ASSERT_TRUE(server->start(error)) << error;
+    ASSERT_NO_FATAL_FAILURE(start(o, &Server::tcpPort));
     ASSERT_GT(server->httpPort(), 0);
-    loop = std::thread([this] { server->run(); });
-    host = connectTcp(server->tcpPort());
-    ASSERT_GE(host, 0);
-  }
-  void TearDown() override {
-    server->stop();
-    loop.join();
-    if (host >= 0) close(host);
   }
 
   std::string hostHeader() const { return "Host: 127.0.0.1:" + std::to_string(server->httpPort()) + "\r\n"; }
@@ -107,11 +94,6 @@ class Web : public ::testing::Test {
     return at == std::string::npos ? "" : reply.substr(at + 4);
   }
 
-  PrinterOptions opts{scratchDir(), 576};
-  Printer printer{opts};
-  std::unique_ptr<Server> server;
-  std::thread loop;
-  int host = -1;
 };
 
 TEST_F(Web, ServesThePageAndRefusesWhatIsNotOurs) {

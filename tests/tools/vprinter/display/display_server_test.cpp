@@ -11,8 +11,7 @@
 #include <thread>
 
 #include "tests/tools/vprinter/display/display_rig.h"
-#include "tests/tools/vprinter/socket_client.h"
-#include "tools/vprinter/io/server.h"
+#include "tests/tools/vprinter/server_rig.h"
 
 namespace vprinter::test {
 namespace {
@@ -22,34 +21,15 @@ constexpr auto kBound = std::chrono::seconds(30);
 
 bool has(const std::string& s, const std::string& what) { return s.find(what) != std::string::npos; }
 
-class DisplayServer : public ::testing::Test {
+class DisplayServer : public ServerRig {
  protected:
   void SetUp() override {
     ServerOptions o;
     o.displayTcpPort = 0;
     o.httpPort = 0;
-    o.controlPath = opts.outDir + "/control.sock";
-    o.controlStdin = false;
-    server = std::make_unique<Server>(printer, o, &display);
-    std::string error;
-    ASSERT_TRUE(server->start(error)) << error;
-    ASSERT_GT(server->displayTcpPort(), 0);
+    o.controlPath = controlPath();
+    ASSERT_NO_FATAL_FAILURE(start(o, &Server::displayTcpPort, &display));
     EXPECT_EQ(server->tcpPort(), -1);  // no printer port was asked for
-    loop = std::thread([this] { server->run(); });
-    host = connectTcp(server->displayTcpPort());
-    ctl = connectUnix(o.controlPath);
-    ASSERT_GE(host, 0);
-    ASSERT_GE(ctl, 0);
-  }
-  void TearDown() override {
-    server->stop();
-    loop.join();
-    if (host >= 0) close(host);
-    if (ctl >= 0) close(ctl);
-  }
-  std::string command(const std::string& line) {
-    sendAll(ctl, line + "\n");
-    return readLine(ctl);
   }
   // Asks `display` until its reply holds `what`.
   std::string waitDisplay(const std::string& what) {
@@ -82,12 +62,7 @@ class DisplayServer : public ::testing::Test {
     return reply;
   }
 
-  PrinterOptions opts{scratchDir(), 576};
-  Printer printer{opts};
   Display display{*findDisplayModel("QDX-200")};
-  std::unique_ptr<Server> server;
-  std::thread loop;
-  int host = -1, ctl = -1;
 };
 
 TEST_F(DisplayServer, BytesOnTheDisplayPortShowInTheControlReply) {
