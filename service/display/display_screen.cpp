@@ -3,7 +3,7 @@
 #include <algorithm>
 
 CDisplayScreen::CDisplayScreen(int32_t rows, int32_t columns)
-    : rows_(rows), columns_(columns), cells_(static_cast<size_t>(rows) * columns) {}
+    : columns_(columns), cells_(static_cast<size_t>(rows) * columns) {}
 
 void CDisplayScreen::Reset() {
   std::fill(cells_.begin(), cells_.end(), DisplayCell());

@@ -41,7 +41,7 @@ class CDisplayScreen {
   void UpdateBlink(CDisplayEncoder& out);
   void PlaceCursor(const CDisplayWindow& w, CDisplayEncoder& out);
 
-  const int32_t rows_, columns_;
+  const int32_t columns_;
   std::vector<DisplayCell> cells_;  // the screen as drawn (also while blank)
   bool known_ = false;
   bool dark_ = false;               // brightness 0: switched off
