@@ -4,10 +4,11 @@
 // without a usable entry.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "fake_control_object.h"
-#include "server_dll.h"
+#include "served_object.h"
 #include "service/server/guids.h"
 
 namespace {
@@ -21,41 +22,13 @@ const wchar_t* const kDisplayMethods[] = {
     L"CompareFirmwareVersion", L"UpdateFirmware",
 };
 
-class DisplayObject : public testing::Test {
+class DisplayObject : public ServedObject {
  protected:
-  void SetUp() override {
-    ASSERT_NE(Server().module, nullptr);
-    display = CreateObject(server::CLSID_LineDisplay);
-    ASSERT_NE(display, nullptr);
-  }
-  void TearDown() override {
-    if (display) {
-      EXPECT_EQ(display->Release(), 0u);
-    }
-    EXPECT_EQ(Server().canUnloadNow(), S_OK);
-  }
-  long Call(const wchar_t* name, std::vector<VARIANT> args) {
-    VARIANT result;
-    VariantInit(&result);
-    EXPECT_EQ(CallByName(display, name, std::move(args), &result), S_OK) << name;
-    const long value = result.vt == VT_I4 ? result.lVal : -9999;
-    VariantClear(&result);
-    return value;
-  }
-  IDispatch* display = nullptr;
+  DisplayObject() : ServedObject(server::CLSID_LineDisplay) {}
 };
 
 TEST_F(DisplayObject, IdsFollowTheControlObjectsOrder) {
-  DISPID expected = 1;
-  for (const wchar_t* name : kDisplayMethods) {
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    DISPID id = DISPID_UNKNOWN;
-    EXPECT_EQ(display->GetIDsOfNames(IID_NULL, names, 1, 2048, &id), S_OK) << name;
-    EXPECT_EQ(id, expected++) << name;
-  }
-  LPOLESTR printerOnly[] = {const_cast<LPOLESTR>(L"PrintNormal")};
-  DISPID id = 0;
-  EXPECT_EQ(display->GetIDsOfNames(IID_NULL, printerOnly, 1, 2048, &id), DISP_E_UNKNOWNNAME);
+  ExpectIdsInOrder({std::begin(kDisplayMethods), std::end(kDisplayMethods)});
 }
 
 TEST_F(DisplayObject, ClosedDisplayAnswersEveryMethodWithClosed) {
@@ -71,12 +44,7 @@ TEST_F(DisplayObject, ClosedDisplayAnswersEveryMethodWithClosed) {
 
 TEST_F(DisplayObject, OpenServiceRefusesDevicesWithoutAnEntry) {
   CFakeControlObject* co = new CFakeControlObject();
-  VARIANT coArg;
-  VariantInit(&coArg);
-  coArg.vt = VT_DISPATCH;
-  coArg.pdispVal = co;
-  co->AddRef();
-  EXPECT_EQ(Call(L"OpenService", {TextArg(L"LineDisplay"), TextArg(L"NoSuchDisplay"), coArg}), 106);
+  EXPECT_EQ(Call(L"OpenService", {TextArg(L"LineDisplay"), TextArg(L"NoSuchDisplay"), DispatchArg(co)}), 106);
   EXPECT_EQ(Call(L"Close", {}), 0);
   EXPECT_EQ(co->RefCount(), 1u);  // the display kept no reference
   co->Release();

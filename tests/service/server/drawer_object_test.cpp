@@ -3,10 +3,11 @@
 // OpenService refusals without a usable entry.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "fake_control_object.h"
-#include "server_dll.h"
+#include "served_object.h"
 #include "service/server/guids.h"
 
 namespace {
@@ -19,41 +20,13 @@ const wchar_t* const kDrawerMethods[] = {
     L"CompareFirmwareVersion", L"UpdateFirmware",
 };
 
-class DrawerObject : public testing::Test {
+class DrawerObject : public ServedObject {
  protected:
-  void SetUp() override {
-    ASSERT_NE(Server().module, nullptr);
-    drawer = CreateObject(server::CLSID_CashDrawer);
-    ASSERT_NE(drawer, nullptr);
-  }
-  void TearDown() override {
-    if (drawer) {
-      EXPECT_EQ(drawer->Release(), 0u);
-    }
-    EXPECT_EQ(Server().canUnloadNow(), S_OK);
-  }
-  long Call(const wchar_t* name, std::vector<VARIANT> args) {
-    VARIANT result;
-    VariantInit(&result);
-    EXPECT_EQ(CallByName(drawer, name, std::move(args), &result), S_OK) << name;
-    const long value = result.vt == VT_I4 ? result.lVal : -9999;
-    VariantClear(&result);
-    return value;
-  }
-  IDispatch* drawer = nullptr;
+  DrawerObject() : ServedObject(server::CLSID_CashDrawer) {}
 };
 
 TEST_F(DrawerObject, IdsFollowDeclarationOrder) {
-  DISPID expected = 1;
-  for (const wchar_t* name : kDrawerMethods) {
-    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-    DISPID id = DISPID_UNKNOWN;
-    EXPECT_EQ(drawer->GetIDsOfNames(IID_NULL, names, 1, 2048, &id), S_OK) << name;
-    EXPECT_EQ(id, expected++) << name;
-  }
-  LPOLESTR printerOnly[] = {const_cast<LPOLESTR>(L"PrintNormal")};
-  DISPID id = 0;
-  EXPECT_EQ(drawer->GetIDsOfNames(IID_NULL, printerOnly, 1, 2048, &id), DISP_E_UNKNOWNNAME);
+  ExpectIdsInOrder({std::begin(kDrawerMethods), std::end(kDrawerMethods)});
 }
 
 TEST_F(DrawerObject, ClosedDrawerAnswersEveryMethod) {
@@ -84,17 +57,8 @@ TEST_F(DrawerObject, ClosedDrawerAnswersEveryMethod) {
 
 TEST_F(DrawerObject, OpenServiceRefusesDevicesWithoutAnEntry) {
   CFakeControlObject* co = new CFakeControlObject();
-  VARIANT coArg;
-  VariantInit(&coArg);
-  coArg.vt = VT_DISPATCH;
-  coArg.pdispVal = co;
-  co->AddRef();
-  EXPECT_EQ(Call(L"OpenService", {TextArg(L"CashDrawer"), TextArg(L""), coArg}), 106);
-  VariantInit(&coArg);
-  coArg.vt = VT_DISPATCH;
-  coArg.pdispVal = co;
-  co->AddRef();
-  EXPECT_EQ(Call(L"OpenService", {TextArg(L"CashDrawer"), TextArg(L"NoSuchDrawer"), coArg}), 106);
+  EXPECT_EQ(Call(L"OpenService", {TextArg(L"CashDrawer"), TextArg(L""), DispatchArg(co)}), 106);
+  EXPECT_EQ(Call(L"OpenService", {TextArg(L"CashDrawer"), TextArg(L"NoSuchDrawer"), DispatchArg(co)}), 106);
   EXPECT_EQ(Call(L"Close", {}), 0);
   EXPECT_EQ(co->RefCount(), 1u);  // the drawer kept no reference
   co->Release();
