@@ -2,7 +2,8 @@
 // maps them, written into a window, drawn by the screen model and decoded
 // by the virtual display. Control characters never reach the display, the
 // window's cursor stays inside it, and the two screens agree cell by cell
-// (byte and reverse) and on the cursor where the window shows it.
+// (byte and reverse), on the cursor where the window shows it, and on the
+// screen's brightness (level 0 switches it off) and blinking.
 #include "tests/fuzz/display_text/display_text_driver.h"
 
 #include <algorithm>
@@ -18,6 +19,9 @@
 namespace {
 
 constexpr int32_t kCharacterSets[] = {kDisplayAsciiCharacterSet, 437, 850, 852, 858, 866, 1252, 1253};
+constexpr int kLevelPercent[] = {0, 20, 40, 60, 100};
+constexpr int kBlinkUnitMs = 50;
+constexpr int32_t kFirstBlinkUnits = 10;  // the screen model's until told
 
 class Input {
  public:
@@ -42,6 +46,8 @@ struct Rig {
 
   CDisplayWindow window;
   CDisplayScreen screen;
+  int level = -1;  // -1: not set since the reset
+  int32_t blinkUnits = kFirstBlinkUnits;
   std::string bytes;
   StringRefSink sink{&bytes};
   CDisplayEncoder out{sink};
@@ -79,6 +85,14 @@ std::string Compare(Rig& rig) {
   return "";
 }
 
+std::string CompareLook(const Rig& rig) {
+  const vprinter::Screen& s = rig.shown;
+  if (rig.level >= 0 && s.brightness() != kLevelPercent[rig.level]) return "the display shows another brightness";
+  if (!s.lit()) return rig.level == 0 ? "" : "the display is dark";
+  const int blink = rig.screen.Blinking() ? std::clamp(rig.blinkUnits, 0, 254) * kBlinkUnitMs : 0;
+  return s.blinkMs() == blink ? "" : "the display blinks otherwise";
+}
+
 std::string WriteText(Input& in, std::uint8_t op, bool map, int32_t set, Rig& rig) {
   std::u16string text(in.next() % 48, u' ');
   for (char16_t& c : text) c = static_cast<char16_t>(in.next() | (in.next() << 8));
@@ -96,7 +110,7 @@ std::string WriteText(Input& in, std::uint8_t op, bool map, int32_t set, Rig& ri
 std::string Step(Input& in, bool map, int32_t set, Rig& rig) {
   const std::uint8_t op = in.next();
   CDisplayWindow& w = rig.window;
-  switch (op % 5) {
+  switch (op & 7) {
     case 0: return WriteText(in, op, map, set, rig);
     case 1: {
       const int32_t row = in.next() % (w.Rows() + 1), column = in.next() % (w.Columns() + 1);
@@ -106,6 +120,14 @@ std::string Step(Input& in, bool map, int32_t set, Rig& rig) {
     }
     case 2: w.Scroll(1 + (op >> 3) % 4, 1 + in.next() % 40); return "";
     case 3: w.Clear(); return "";
+    case 5:
+      rig.level = in.next() % 5;
+      rig.screen.SetBrightness(rig.level, rig.out);
+      return "";
+    case 6:
+      rig.blinkUnits = in.next() % 64;
+      rig.screen.SetBlinkUnits(rig.blinkUnits, rig.out);
+      return "";
     default:
       rig.screen.Draw(w, rig.out);
       rig.Flush();
@@ -132,8 +154,11 @@ std::string RunDisplayTextInput(const std::uint8_t* data, std::size_t size) {
   rig.out.Mode(DisplayMode::kOverwrite);
   rig.out.ClearScreen();
   rig.screen.Reset();
+  rig.out.Blink(0);
   for (int steps = 0; !in.empty() && steps < 256; ++steps) {
     std::string problem = Step(in, map, set, rig);
+    rig.Flush();
+    if (problem.empty()) problem = CompareLook(rig);
     if (problem.empty() && (rig.window.CursorRow() < 0 || rig.window.CursorRow() >= rig.window.Rows() ||
                             rig.window.CursorColumn() < 0 || rig.window.CursorColumn() >= rig.window.Columns()))
       problem = "cursor outside the window";
@@ -141,5 +166,6 @@ std::string RunDisplayTextInput(const std::uint8_t* data, std::size_t size) {
   }
   rig.screen.Draw(rig.window, rig.out);
   rig.Flush();
-  return Compare(rig);
+  const std::string problem = Compare(rig);
+  return problem.empty() ? CompareLook(rig) : problem;
 }
