@@ -29,8 +29,9 @@ void Bold(Translation& t, const EscapeSequence& seq) {
 void Underline(Translation& t, const EscapeSequence& seq) {
   t.wantedStyle |= STYLE_UNDERLINE;
   if (seq.number == 1 || seq.number == 2) {
+    t.underline = static_cast<uint8_t>(seq.number);
     t.out.Put(cmd::kUnderline);
-    t.out.PutByte(static_cast<uint8_t>(seq.number));
+    t.out.PutByte(t.underline);
   } else {
     t.Fail(OPOS_E_ILLEGAL);
   }
@@ -51,7 +52,8 @@ void Height(Translation& t, const EscapeSequence& seq) { ScaleNibble(t, seq, 0);
 
 void Colour(Translation& t, const EscapeSequence&) {
   if (t.state.capRecColor == 0) return;
-  t.out.Put(t.state.printerType == 2 ? cmd::kCharacterColour2 : cmd::kPrintColour2);
+  t.colour2 = true;
+  t.out.Put(ColourCommand(t.state.printerType, true));
 }
 
 void Refuse(Translation& t, const EscapeSequence&) { t.Fail(OPOS_E_ILLEGAL); }
@@ -69,6 +71,11 @@ constexpr Alignment kAlignments[] = {{'c', cmd::kAlignCentre}, {'r', cmd::kAlign
 
 }  // namespace
 
+std::string_view ColourCommand(int32_t printerType, bool second) {
+  if (printerType == 2) return second ? cmd::kCharacterColour2 : cmd::kCharacterColour1;
+  return second ? cmd::kPrintColour2 : cmd::kPrintColour1;
+}
+
 // Back to the settings the call began with. The saved prefix puts the
 // printer's style back to the font byte, so that is what it has now.
 void ExecuteNormal(Translation& t, const EscapeSequence&) {
@@ -78,6 +85,8 @@ void ExecuteNormal(Translation& t, const EscapeSequence&) {
   t.out.Put(cmd::kCharacterSizeNormal);
   t.out.Put(cmd::kReverseOff);
   t.reversed = false;
+  t.colour2 = false;
+  t.underline = 0;
   t.wantedStyle = t.state.fontByte;
   t.emittedStyle = t.state.fontByte;
 }

@@ -10,11 +10,25 @@
 #include "service/pipeline/escape_sequence.h"
 #include "service/pipeline/print_state.h"
 
+// The call's output. While a line is gathered, what the handlers write is
+// diverted and sent after the line's text.
+class RoutedSink : public ByteSink {
+ public:
+  explicit RoutedSink(ByteSink& target) : main_(&target), target_(&target) {}
+  void Append(const char* bytes, size_t count) override { target_->Append(bytes, count); }
+  // nullptr: back to the call's output.
+  void Divert(ByteSink* to) { target_ = to != nullptr ? to : main_; }
+
+ private:
+  ByteSink* main_;
+  ByteSink* target_;
+};
+
 struct Translation {
   Translation(PrintState& s, ByteSink& o, std::string_view d) : state(s), out(o), data(d) {}
 
   PrintState& state;
-  ByteSink& out;
+  RoutedSink out;
   std::string_view data;  // up to the first 00 byte
   size_t pos = 0;         // next unread byte of data
   std::string savedPrefix;
@@ -24,6 +38,9 @@ struct Translation {
   bool copyNextPlain = false;  // the byte after this sequence prints as text
   bool prefixSetsPage = false;  // the saved prefix holds ESC t
   bool reversed = false;        // white on black since ESC|rvC
+  bool colour2 = false;         // second colour since ESC|rC
+  uint8_t underline = 0;        // thickness ESC|#uC sent, 0 none
+  size_t plainUntil = 0;        // data before this needs no line gathering
   unicode::TextCursor cursor;   // CharacterSet 997 only
   int32_t result = 0;
 
@@ -43,6 +60,17 @@ struct Translation {
 };
 
 using CommandHandler = void (*)(Translation&, const EscapeSequence&);
+
+// Runs the handler of a parsed sequence (t.pos already past it).
+void ExecuteSequence(Translation& t, const EscapeSequence& seq);
+// Position of the next ESC | at or after from, or the end of the data.
+size_t NextIntroducer(std::string_view data, size_t from);
+// Sends the text at t.pos up to the next escape sequence. Under
+// CharacterSet 997 a line with right-to-left text and sequences inside it
+// is gathered and sent as one line instead (line_order.cpp).
+void EmitTextRun(Translation& t);
+// The colour command of the printer's command class.
+std::string_view ColourCommand(int32_t printerType, bool second);
 
 // Handlers by command family (one file each).
 void ExecuteNormal(Translation& t, const EscapeSequence& seq);     // N

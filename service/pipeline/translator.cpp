@@ -22,7 +22,9 @@ constexpr CommandEntry kCommands[] = {
     {'P', ExecuteCut},    {'T', Refuse},
 };
 
-void Execute(Translation& t, const EscapeSequence& seq) {
+}  // namespace
+
+void ExecuteSequence(Translation& t, const EscapeSequence& seq) {
   for (const CommandEntry& e : kCommands) {
     if (e.command == seq.command) {
       e.handler(t, seq);
@@ -31,6 +33,8 @@ void Execute(Translation& t, const EscapeSequence& seq) {
   }
   t.Fail(opos::OPOS_E_FAILURE);
 }
+
+namespace {
 
 // One escape sequence starting at t.pos; a malformed introducer prints its
 // ESC as text and the scan goes on at the bar.
@@ -43,7 +47,7 @@ void ScanSequence(Translation& t) {
     return;
   }
   t.pos += seq.length;
-  Execute(t, seq);
+  ExecuteSequence(t, seq);
   if (t.copyNextPlain) {
     // At the end of the data nothing follows, and nothing is copied.
     t.copyNextPlain = false;
@@ -59,7 +63,13 @@ void ScanSequence(Translation& t) {
   if (seq.command == 'F' || seq.command == 'P' || seq.command == 'B') t.cursor.x = 0;
 }
 
-// Position of the next ESC | at or after from, or the end of the data.
+std::string_view UpToFirstNul(std::string_view data) {
+  const size_t end = data.find('\0');
+  return end == std::string_view::npos ? data : data.substr(0, end);
+}
+
+}  // namespace
+
 size_t NextIntroducer(std::string_view data, size_t from) {
   for (;;) {
     const size_t esc = data.find(cmd::kEsc, from);
@@ -68,13 +78,6 @@ size_t NextIntroducer(std::string_view data, size_t from) {
     from = esc + 1;
   }
 }
-
-std::string_view UpToFirstNul(std::string_view data) {
-  const size_t end = data.find('\0');
-  return end == std::string_view::npos ? data : data.substr(0, end);
-}
-
-}  // namespace
 
 void Translation::Flush() {
   if (wantedStyle != emittedStyle) {
@@ -118,7 +121,7 @@ int32_t TranslatePrintData(PrintState& state, std::string_view data, ByteSink& o
     if (IsEscapeIntroducer(t.data, t.pos)) {
       ScanSequence(t);
     } else {
-      t.EmitText(NextIntroducer(t.data, t.pos + 1));
+      EmitTextRun(t);
     }
   }
   // Unicode text may have left the page of the CharacterSet.

@@ -89,6 +89,19 @@ TEST(VisualOrder, EveryCodePointComesOutOnceAndNoSurrogateHalves) {
   EXPECT_EQ(std::count(long_out.begin(), long_out.end(), U'א'), std::count(mixed.begin(), mixed.end(), U'א'));
 }
 
+TEST(VisualOrder, TellsWhereEachDisplayedCharacterCameFrom) {
+  std::vector<uint32_t> from;
+  // The brackets turn and are mirrored; the number keeps its order.
+  const std::u32string logical = U"אב (גד) 12";
+  const std::u32string visual = VisualOrder(logical, &from);
+  EXPECT_EQ(visual, U"12 (דג) בא");
+  EXPECT_EQ(from, (std::vector<uint32_t>{8, 9, 7, 6, 5, 4, 3, 2, 1, 0}));
+  EXPECT_EQ(VisualOrder(U"abc", &from), U"abc");
+  EXPECT_EQ(from, (std::vector<uint32_t>{0, 1, 2}));
+  EXPECT_EQ(VisualOrder(U"", &from), U"");
+  EXPECT_TRUE(from.empty());
+}
+
 // Ink rows and columns of a picture.
 struct Ink {
   int32_t dots = 0;

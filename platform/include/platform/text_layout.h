@@ -20,7 +20,8 @@ namespace platform {
 // when there is none). Characters in right-to-left runs that have a mirrored
 // form (brackets) are replaced by it. Nothing else changes: the output holds
 // the same number of code points. Any thread.
-std::u32string VisualOrder(std::u32string_view logical);
+// With `from`, (*from)[i] is the logical index of display position i.
+std::u32string VisualOrder(std::u32string_view logical, std::vector<uint32_t>* from = nullptr);
 
 // A run of text drawn by the platform's text rendering.
 struct TextPicture {

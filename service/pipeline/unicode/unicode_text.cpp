@@ -87,7 +87,7 @@ int BestPage(const std::vector<Cluster>& cs, size_t i, PageMask pages) {
   return index;
 }
 
-void MarksAfterTheirCharacter(std::u32string& visual);
+void MarksAfterTheirCharacter(std::u32string& visual, std::vector<uint32_t>* from);
 
 class Encoder {
  public:
@@ -114,19 +114,20 @@ class Encoder {
 
   ~Encoder() { Send(); }
 
-  // One line's worth of text, without its line end.
-  void Line(std::u32string_view logical) {
+  // One line's worth of text, without its line end; `ordered` when it is in
+  // display order already.
+  void Line(std::u32string_view logical, bool ordered = false) {
     std::u32string visual;
     std::u32string_view text = logical;
     std::vector<Cluster>& cs = clusters_;
-    if (std::any_of(text.begin(), text.end(), IsRightToLeft)) {
+    if (!ordered && std::any_of(text.begin(), text.end(), IsRightToLeft)) {
       Clusters(m_, text, cs);
       if (std::any_of(cs.begin(), cs.end(), [](const Cluster& c) { return c.kind == Kind::Picture; })) {
         Picture(text);
         return;
       }
       visual = platform::VisualOrder(text);
-      MarksAfterTheirCharacter(visual);
+      MarksAfterTheirCharacter(visual, nullptr);
       text = visual;
     }
     Clusters(m_, text, cs);
@@ -158,6 +159,9 @@ class Encoder {
     c_.x = 0;
     asciiInKanjiUntil_ = 0;
   }
+
+  // A run drawn as one picture.
+  void Drawn(std::u32string_view run) { Picture(run); }
 
   // A run of ASCII: as it is.
   void Ascii(std::string_view run) {
@@ -286,15 +290,19 @@ class Encoder {
 
 // Display order puts the marks of a right-to-left character before it;
 // the printer draws a mark on the cell before, so they go back after it,
-// in their own order.
-void MarksAfterTheirCharacter(std::u32string& visual) {
+// in their own order. `from` (logical positions) moves along.
+void MarksAfterTheirCharacter(std::u32string& visual, std::vector<uint32_t>* from) {
+  const auto move = [](auto& v, size_t i, size_t j) {
+    std::reverse(v.begin() + i, v.begin() + j);
+    std::rotate(v.begin() + i, v.begin() + j, v.begin() + j + 1);
+  };
   for (size_t i = 0; i < visual.size(); ++i) {
     if (!IsCombining(visual[i]) || !IsRightToLeft(visual[i])) continue;
     size_t j = i;
     while (j < visual.size() && IsCombining(visual[j])) ++j;
     if (j == visual.size()) break;
-    std::reverse(visual.begin() + i, visual.begin() + j);
-    std::rotate(visual.begin() + i, visual.begin() + j, visual.begin() + j + 1);
+    move(visual, i, j);
+    if (from != nullptr) move(*from, i, j);
     i = j;
   }
 }
@@ -329,6 +337,55 @@ void EncodeText(const UnicodeModel& model, std::string_view utf8, const TextStyl
     if (i < text.size()) encoder.LineEnd(text[i]);
     start = i + 1;
   }
+}
+
+void OrderLine(const UnicodeModel& model, const std::vector<std::string_view>& runs, std::vector<LinePiece>* pieces) {
+  std::u32string text;
+  std::vector<uint32_t> runOf;
+  for (size_t r = 0; r < runs.size(); ++r) {
+    for (size_t pos = 0; pos < runs[r].size();) {
+      text += NextCharacter(runs[r], &pos);
+      runOf.push_back(static_cast<uint32_t>(r));
+    }
+  }
+  pieces->clear();
+  std::vector<uint32_t> from(text.size());
+  for (size_t i = 0; i < from.size(); ++i) from[i] = static_cast<uint32_t>(i);
+  std::u32string visual = text;
+  bool picture = false;
+  if (std::any_of(text.begin(), text.end(), IsRightToLeft)) {
+    std::vector<Cluster> cs;
+    Clusters(model, text, cs);
+    picture = std::any_of(cs.begin(), cs.end(), [](const Cluster& c) { return c.kind == Kind::Picture; });
+    visual = platform::VisualOrder(text, &from);
+    if (from.size() != text.size()) return;  // never: the platform keeps every character
+    if (!picture) MarksAfterTheirCharacter(visual, &from);
+  }
+  for (size_t i = 0; i < visual.size();) {
+    LinePiece piece;
+    piece.run = runOf[from[i]];
+    piece.picture = picture;
+    size_t j = i;
+    while (j < visual.size() && runOf[from[j]] == piece.run) ++j;
+    if (picture) {
+      // The platform orders and shapes what it draws: the piece goes in
+      // logical order.
+      std::vector<uint32_t> logical(from.begin() + i, from.begin() + j);
+      std::sort(logical.begin(), logical.end());
+      for (uint32_t k : logical) piece.text += text[k];
+    } else {
+      piece.text = visual.substr(i, j - i);
+    }
+    pieces->push_back(std::move(piece));
+    i = j;
+  }
+}
+
+void EncodePiece(const UnicodeModel& model, const LinePiece& piece, const TextStyle& look, TextCursor& cursor,
+                 ByteSink& out) {
+  Encoder encoder(model, look, cursor, out, cursor.bytes, cursor.clusters);
+  if (piece.picture) encoder.Drawn(piece.text);
+  else encoder.Line(piece.text, true);
 }
 
 bool EndText(TextCursor& cursor, int page, ByteSink& out) {

@@ -78,4 +78,23 @@ void EncodeText(const UnicodeModel& model, std::string_view utf8, const TextStyl
 // caller then sets again.
 bool EndText(TextCursor& cursor, int page, ByteSink& out);
 
+// A piece of a line that mixes looks: characters of one run, side by side
+// in the line as printed.
+struct LinePiece {
+  size_t run = 0;       // index into the runs given to OrderLine
+  std::u32string text;  // display order; logical order when a picture
+  bool picture = false; // drawn by the platform as a whole
+};
+
+// Puts a line given as runs of UTF-8 in logical order (no line ends, each
+// run in its own look) into display order as one line, and cuts it into
+// pieces of one run each, left to right. A line without right-to-left text
+// keeps its order; one that needs a picture anywhere is drawn piece by
+// piece, as a one-look line is drawn whole.
+void OrderLine(const UnicodeModel& model, const std::vector<std::string_view>& runs, std::vector<LinePiece>* pieces);
+
+// Encodes one piece made by OrderLine in `look`.
+void EncodePiece(const UnicodeModel& model, const LinePiece& piece, const TextStyle& look, TextCursor& cursor,
+                 ByteSink& out);
+
 }  // namespace unicode
