@@ -111,7 +111,7 @@ int32_t COutputPath::ValidateData(int32_t, const std::string& data) {
 void COutputPath::SubmitOutput(bool async, const std::vector<std::string>& strings, const JobTally& tally) {
   host_.SetResultCode(OPOS_SUCCESS);
   host_.SetResultCodeExtended(0);
-  if (host_.AppendToPage(strings)) return;
+  if (host_.AppendToPage(strings, tally)) return;
   {
     std::lock_guard<std::mutex> guard(txMutex_);
     if (inTransaction_) {

@@ -46,20 +46,9 @@
 #include <thread>
 #include <vector>
 
-struct PrinterStatusReport;
+#include "service/printer/job_tally.h"
 
-// What a job prints, for the statistics; counted once it has printed.
-struct JobTally {
-  int32_t lines = 0;       // line feeds of the application's text
-  int32_t characters = 0;  // its characters, escape sequences left out
-  int32_t barcodes = 0;
-  JobTally& operator+=(const JobTally& o) {
-    lines += o.lines;
-    characters += o.characters;
-    barcodes += o.barcodes;
-    return *this;
-  }
-};
+struct PrinterStatusReport;
 
 // Events the statistics count, reported by the output path.
 enum class OutputEvent { CoverOpened, CutFailed, PrinterFault, WriteFailed };
@@ -107,7 +96,7 @@ class IOutputHost {
 
   // Calling thread. Page mode: when active, takes the strings (adding the
   // page header as page mode needs) and returns true.
-  virtual bool AppendToPage(const std::vector<std::string>& strings) = 0;
+  virtual bool AppendToPage(const std::vector<std::string>& strings, const JobTally& tally) = 0;
 
   // Event records into the printer's event queue (any thread). Error
   // records carry locus OPOS_EL_OUTPUT and response OPOS_ER_RETRY preset.

@@ -47,7 +47,7 @@ int32_t CPOSPrinter::RotatePrint(int32_t station, int32_t rotation) {
 int32_t CPOSPrinter::PrintPage(bool keep) {
   PageModeProperties& p = d_.pageMode;
   p.active = false;
-  output_->SubmitOutput(false, p.buffer);
+  output_->SubmitOutput(false, p.buffer, p.tally);
   if (d_.resultCode == OPOS_SUCCESS) output_->SubmitOutput(false, {std::string(cmd::kPagePrintAndLeave)});
   const int32_t rc = d_.resultCode;
   if (rc != OPOS_SUCCESS || keep) {
@@ -55,6 +55,7 @@ int32_t CPOSPrinter::PrintPage(bool keep) {
     return rc;
   }
   p.buffer.clear();
+  p.tally = {};
   return OPOS_SUCCESS;
 }
 
@@ -76,6 +77,7 @@ int32_t CPOSPrinter::pageModePrint(int32_t control) {
     default:
       p.active = false;
       p.buffer.clear();
+      p.tally = {};
       break;
   }
   return Result(OPOS_SUCCESS);
@@ -89,7 +91,7 @@ int32_t CPOSPrinter::ClearPrintArea() {
 
 // Submissions while a page is collected; the page header goes in front of
 // the first strings of a page whose geometry changed.
-bool CPOSPrinter::OutputHost::AppendToPage(const std::vector<std::string>& strings) {
+bool CPOSPrinter::OutputHost::AppendToPage(const std::vector<std::string>& strings, const JobTally& tally) {
   PageModeProperties& p = p_.d_.pageMode;
   if (!p.active) return false;
   if (p.geometryChanged && p.buffer.empty()) {
@@ -97,5 +99,6 @@ bool CPOSPrinter::OutputHost::AppendToPage(const std::vector<std::string>& strin
     p.geometryChanged = false;
   }
   p.buffer.insert(p.buffer.end(), strings.begin(), strings.end());
+  p.tally += tally;
   return true;
 }

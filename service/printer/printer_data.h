@@ -17,6 +17,7 @@
 
 #include "common/opos.h"
 #include "service/pipeline/print_state.h"
+#include "service/printer/job_tally.h"
 
 // Page-mode properties: station, direction, positions and print area, each
 // with its value in dots where one exists.
@@ -34,6 +35,7 @@ struct PageModeProperties {
   // The page being collected: while active, every submission goes here.
   bool active = false;
   std::vector<std::string> buffer;
+  JobTally tally;  // what the page puts on paper, counted each time it prints
 };
 
 // Line metrics in dots; the OPOS properties hold them in MapMode units.

@@ -27,7 +27,7 @@ class CPOSPrinter::OutputHost : public IOutputHost {
   int32_t TranslateText(const std::string& data, std::string* out) override;
   void ResetRotation() override;
   void MarkResendAll() override;
-  bool AppendToPage(const std::vector<std::string>& strings) override;
+  bool AppendToPage(const std::vector<std::string>& strings, const JobTally& tally) override;
 
   void PostStatusUpdate(int32_t status) override { p_.PostStatusUpdate(status); }
   void PostOutputComplete(int32_t outputId) override { p_.PostOutputComplete(outputId); }

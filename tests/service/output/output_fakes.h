@@ -180,7 +180,7 @@ class FakeHost : public IOutputHost {
   }
   void ResetRotation() override { rotationResets++; }
   void MarkResendAll() override { resendMarks++; }
-  bool AppendToPage(const std::vector<std::string>& strings) override {
+  bool AppendToPage(const std::vector<std::string>& strings, const JobTally&) override {
     if (!pageMode) return false;
     page.insert(page.end(), strings.begin(), strings.end());
     return true;

@@ -111,6 +111,38 @@ TEST_F(StatisticsTest, CountsMoveByExactlyWhatPrinted) {
             "3");
 }
 
+TEST_F(StatisticsTest, APageCountsItsLinesEachTimeItPrints) {
+  std::string profile = ReceiptProfile();
+  profile.insert(profile.find("[POSPRINTER]\r\n") + 14, "CapRecPageMode=1\r\n");
+  SeedNetworkPrinter("Printer1", folder.Write("page.inf", profile));
+  CPOSPrinter p;
+  OpenClaimEnable(p);
+  SettleMonitor();
+  // Counts kept here: no maintenance counter is asked for.
+  const auto count = [&](const char* name) { return tavo_test::StatisticValue(Retrieve(p, name), name); };
+  ASSERT_EQ(p.pageModePrint(PTR_PM_PAGE_MODE), OPOS_SUCCESS);
+  ASSERT_EQ(p.PrintNormal(PTR_S_RECEIPT, "\x1B|bCTotal\n12.50\n"), OPOS_SUCCESS);
+  ASSERT_EQ(p.PrintBarCode(PTR_S_RECEIPT, "0123456789", PTR_BCS_Code128, 80, 300, PTR_BC_CENTER, 0), OPOS_SUCCESS);
+  // Collected, not printed yet.
+  EXPECT_EQ(count("ReceiptLinePrintedCount"), "0");
+  EXPECT_EQ(count("BarcodePrintedCount"), "0");
+  ASSERT_EQ(p.pageModePrint(PTR_PM_PRINT_SAVE), OPOS_SUCCESS);
+  EXPECT_EQ(count("ReceiptLinePrintedCount"), "2");
+  EXPECT_EQ(count("ReceiptCharacterPrintedCount"), "10");
+  EXPECT_EQ(count("BarcodePrintedCount"), "1");
+  // The kept page prints again; then a cancelled one never counts.
+  ASSERT_EQ(p.pageModePrint(PTR_PM_NORMAL), OPOS_SUCCESS);
+  EXPECT_EQ(count("ReceiptLinePrintedCount"), "4");
+  ASSERT_EQ(p.pageModePrint(PTR_PM_PAGE_MODE), OPOS_SUCCESS);
+  ASSERT_EQ(p.PrintNormal(PTR_S_RECEIPT, "gone\n"), OPOS_SUCCESS);
+  ASSERT_EQ(p.pageModePrint(PTR_PM_CANCEL), OPOS_SUCCESS);
+  ASSERT_EQ(p.pageModePrint(PTR_PM_PAGE_MODE), OPOS_SUCCESS);
+  ASSERT_EQ(p.PrintNormal(PTR_S_RECEIPT, "one\n"), OPOS_SUCCESS);
+  ASSERT_EQ(p.pageModePrint(PTR_PM_NORMAL), OPOS_SUCCESS);
+  EXPECT_EQ(count("ReceiptLinePrintedCount"), "5");
+  EXPECT_EQ(count("ReceiptCharacterPrintedCount"), "23");
+}
+
 TEST_F(StatisticsTest, ResetAndUpdateReachThePrinterAndTheFile) {
   {
     CPOSPrinter p;
