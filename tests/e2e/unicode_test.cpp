@@ -96,6 +96,13 @@ TEST_F(Unicode997, WhatNoTableHoldsIsDrawnInTheLineAndNeverAQuestionMark) {
   }
 }
 
+TEST_F(Unicode997, AHebrewLineWithABoldTotalIsOrderedAsOneLine) {
+  const std::wstring esc = L"\x1b|";
+  ASSERT_EQ(Print(L"\u05E1\u05D4\"\u05DB " + esc + L"bC12.50" + esc + L"N\n"), 0);
+  // "12.50 כ"הס": the bold amount left of the label it follows.
+  EXPECT_TRUE(PaperShows("12.50 \xD7\x9B\"\xD7\x94\xD7\xA1")) << ControlOk("text");
+}
+
 TEST_F(Unicode997, AlignmentAndStylesStayAroundPagesAndPictures) {
   const std::wstring esc = L"\x1b|";
   CommandLog log;
