@@ -4,6 +4,7 @@
 
 #include "pipeline_test_util.h"
 #include "service/pipeline/translator.h"
+#include "service/pipeline/unicode/unicode_text.h"
 #include "unicode_test_util.h"
 
 namespace {
@@ -51,6 +52,41 @@ TEST_F(LineOrder, UnderlineReverseAndSizeGoOnAndOffPieceByPiece) {
   EXPECT_EQ(Full(u8"אב \x1B|2hCגד\n"),
             kOpen + "1D 21 10 1B 74 15 83 82 1D 21 00 20 81 80 1D 21 10 0A " + kBack);
   EXPECT_EQ(state.characterSize, 0x10);
+}
+
+TEST_F(LineOrder, ColourAndAPendingSizeReachTheirPieces) {
+  state.capRecColor = 1;
+  state.printerType = 1;
+  EXPECT_EQ(Full(u8"אב \x1B|rCגד\n"),
+            "1B 3D 01 1B 61 00 1B 72 00 1B 21 00 1B 72 01 1B 74 15 83 82 1B 72 00 20 81 80 1B 72 01 0A "
+            "1B 3D 01 1B 61 00 1B 72 00 1B 74 00 1B 21 00 1D 42 00");
+  state = UnicodeState(false);
+  // The height set before the line is still to be sent: its first piece sends it.
+  EXPECT_EQ(Full(u8"\x1B|2vCאב \x1B|bCג\n"),
+            kOpen + "1B 21 08 1D 21 01 1B 74 15 82 1B 21 00 20 81 80 1B 21 08 0A " + kBack);
+}
+
+TEST_F(LineOrder, PointsStayAfterTheirLetterInAStyledLine) {
+  EXPECT_EQ(Full(u8"שָׁלוֹם \x1B|bC12"),
+            kOpen + "1B 21 08 31 32 1B 21 00 20 1B 74 21 ED E5 C9 EC F9 C8 D1 " + kBack);
+}
+
+// A run may come out in two places: Latin inside a right-to-left line.
+TEST(OrderLine, PiecesAreCutWhereTheRunChangesFromLeftToRight) {
+  const PrintState state = UnicodeState(false);
+  std::vector<unicode::LinePiece> pieces;
+  unicode::OrderLine(state.unicode, {u8"אב abc", "de", u8" גד"}, &pieces);
+  ASSERT_EQ(pieces.size(), 4u);
+  const std::pair<size_t, std::u32string> expected[] = {{2, U"דג "}, {0, U"abc"}, {1, U"de"}, {0, U" בא"}};
+  for (size_t i = 0; i < pieces.size(); ++i) {
+    EXPECT_EQ(pieces[i].run, expected[i].first) << i;
+    EXPECT_TRUE(pieces[i].text == expected[i].second) << i;
+    EXPECT_FALSE(pieces[i].picture);
+  }
+  // Without right-to-left text every run stays one piece, in its order.
+  unicode::OrderLine(state.unicode, {"ab", "", "cd"}, &pieces);
+  ASSERT_EQ(pieces.size(), 2u);
+  EXPECT_EQ(pieces[1].run, 2u);
 }
 
 TEST_F(LineOrder, SequencesThatPrintOrMovePaperEndTheLine) {
