@@ -98,9 +98,9 @@ TEST_F(Unicode997, WhatNoTableHoldsIsDrawnInTheLineAndNeverAQuestionMark) {
 
 TEST_F(Unicode997, AHebrewLineWithABoldTotalIsOrderedAsOneLine) {
   const std::wstring esc = L"\x1b|";
-  ASSERT_EQ(Print(L"\u05E1\u05D4\"\u05DB " + esc + L"bC12.50" + esc + L"N\n"), 0);
-  // "12.50 כ"הס": the bold amount left of the label it follows.
-  EXPECT_TRUE(PaperShows("12.50 \xD7\x9B\"\xD7\x94\xD7\xA1")) << ControlOk("text");
+  ASSERT_EQ(Print(L"\u05E1\u05DA \u05D4\u05DB\u05DC " + esc + L"bC12.50" + esc + L"N\n"), 0);
+  // "12.50 לכה ךס": the bold amount left of the label it follows.
+  EXPECT_TRUE(PaperShows("12.50 \xD7\x9C\xD7\x9B\xD7\x94 \xD7\x9A\xD7\xA1")) << ControlOk("text");
 }
 
 TEST_F(Unicode997, AlignmentAndStylesStayAroundPagesAndPictures) {
