@@ -47,7 +47,7 @@ class BenchHost : public IOutputHost {
   }
   void ResetRotation() override {}
   void MarkResendAll() override {}
-  bool AppendToPage(const std::vector<std::string>&) override { return false; }
+  bool AppendToPage(const std::vector<std::string>&, const JobTally&) override { return false; }
   void PostStatusUpdate(int32_t) override {}
   void PostOutputComplete(int32_t) override {
     std::lock_guard<std::mutex> g(m_);

@@ -19,11 +19,7 @@ class LineOrder : public ::testing::Test {
   PrintState state = UnicodeState(false);
   int32_t rc = -1;
 
-  std::string Full(std::string_view data) {
-    std::string out;
-    rc = TranslatePrintData(state, data, &out);
-    return HexOf(out);
-  }
+  std::string Full(std::string_view data) { return Translated(state, data, &rc); }
 };
 
 TEST_F(LineOrder, ABoldTotalAfterAHebrewLabelStandsLeftOfIt) {

@@ -51,6 +51,13 @@ PrintState QuietState() {
 
 std::string QuietPrefix() { return Bytes("1B 3D 01 1B 61 00 1B 21 00"); }
 
+std::string Translated(PrintState& state, std::string_view data, int32_t* result) {
+  std::string out;
+  const int32_t rc = TranslatePrintData(state, data, &out);
+  if (result != nullptr) *result = rc;
+  return HexOf(out);
+}
+
 std::string Body(PrintState& state, std::string_view data, int32_t* result) {
   std::string out;
   const int32_t rc = TranslatePrintData(state, data, &out);

@@ -21,6 +21,9 @@ PrintState QuietState();
 // The prefix that QuietState gives with nothing to resend.
 std::string QuietPrefix();
 
+// The whole translation of data as hex.
+std::string Translated(PrintState& state, std::string_view data, int32_t* result = nullptr);
+
 // Translates data; checks that the output begins and ends with the quiet
 // frame and returns the part in between as hex.
 std::string Body(PrintState& state, std::string_view data, int32_t* result = nullptr);

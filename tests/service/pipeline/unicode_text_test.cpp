@@ -18,11 +18,7 @@ class UnicodeText : public ::testing::Test {
   int32_t rc = -1;
 
   // The whole output as hex.
-  std::string Full(std::string_view data) {
-    std::string out;
-    rc = TranslatePrintData(state, data, &out);
-    return HexOf(out);
-  }
+  std::string Full(std::string_view data) { return Translated(state, data, &rc); }
   // The output between the quiet frame (the call ends on the page it began).
   std::string Run(std::string_view data) { return Body(state, data, &rc); }
   SplitOutput Split(std::string_view data) {
