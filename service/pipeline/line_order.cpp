@@ -29,6 +29,9 @@ bool StaysInLine(char command) {
   return std::find(std::begin(kStayInLine), std::end(kStayInLine), command) != std::end(kStayInLine);
 }
 
+// No UTF-8 character below U+0580 starts with this byte or above it.
+constexpr unsigned char kRightToLeftLead = 0xD6;
+
 // Everything that decides how a character prints.
 struct TextLook {
   uint8_t style = 0;
@@ -61,8 +64,8 @@ size_t LineEnd(std::string_view data, size_t from, bool* gather) {
       if (!ParseEscapeSequence(data, i, &seq) || !StaysInLine(seq.command)) break;
       sequence = true;
       i += seq.length;
-    } else if (static_cast<unsigned char>(c) < 0x80) {
-      ++i;
+    } else if (static_cast<unsigned char>(c) < kRightToLeftLead) {
+      ++i;  // ASCII, a continuation byte, or a character below U+0580
     } else if (unicode::IsRightToLeft(unicode::NextCharacter(data, &i))) {
       rtl = true;
     }
