@@ -3,8 +3,9 @@
 each single-byte code page of the printer's character tables, the characters
 of bytes 80..FF and the characters-to-bytes map, both taken from Python's
 own codecs. Bytes 00..7F are ASCII in every printer table."""
-import os
 import sys
+
+import table_source
 
 # Windows/IBM code page numbers and their codecs.
 PAGES = [(437, "cp437"), (737, "cp737"), (775, "cp775"), (850, "cp850"), (852, "cp852"),
@@ -53,21 +54,13 @@ def main():
     rows = []
     for number, codec in PAGES:
         upper, reverse = tables(number, codec)
-        out.append("const char16_t kUpper%d[128] = {" % number)
-        for i in range(0, 128, 16):
-            out.append("    " + ", ".join("0x%04X" % p for p in upper[i:i + 16]) + ",")
-        out.append("};")
-        out.append("const ByteOf kReverse%d[] = {" % number)
-        for i in range(0, len(reverse), 8):
-            out.append("    " + ", ".join("{0x%04X, 0x%02X}" % r for r in reverse[i:i + 8]) + ",")
-        out.append("};")
+        table_source.array(out, "const char16_t kUpper%d[128]" % number, upper, "0x%04X", 16)
+        table_source.array(out, "const ByteOf kReverse%d[]" % number, reverse, "{0x%04X, 0x%02X}", 8)
         rows.append("    {%d, kUpper%d, kReverse%d, %d}," % (number, number, number, len(reverse)))
     out.append("const Table kTables[] = {")
     out.extend(rows)
     out.append("};")
-    os.makedirs(os.path.dirname(os.path.abspath(sys.argv[1])), exist_ok=True)
-    with open(sys.argv[1], "w", encoding="ascii", newline="\n") as f:
-        f.write("\n".join(out) + "\n")
+    table_source.write(sys.argv[1], out)
 
 
 if __name__ == "__main__":

@@ -5,8 +5,9 @@ bytes, sorted by character, taken from Python's own codecs. Only two-byte
 codes of the Basic Multilingual Plane are kept; private-use characters
 (user-defined areas) are left out, so a printer's own glyphs never stand in
 for them."""
-import os
 import sys
+
+import table_source
 
 
 def in_range(b, lo, hi):
@@ -71,17 +72,12 @@ def main():
     entries = []
     for name, codecs, lead, trail in CODES:
         rows = table(codecs, lead, trail)
-        out.append("const CodeRow k%s[] = {" % name)
-        for i in range(0, len(rows), 8):
-            out.append("    " + ", ".join("{0x%04X, 0x%04X}" % r for r in rows[i:i + 8]) + ",")
-        out.append("};")
+        table_source.array(out, "const CodeRow k%s[]" % name, rows, "{0x%04X, 0x%04X}", 8)
         entries.append("    {DoubleByte::%s, k%s, %d}," % (name, name, len(rows)))
     out.append("const DoubleByteTable kDoubleByteTables[] = {")
     out.extend(entries)
     out.append("};")
-    os.makedirs(os.path.dirname(os.path.abspath(sys.argv[1])), exist_ok=True)
-    with open(sys.argv[1], "w", encoding="ascii", newline="\n") as f:
-        f.write("\n".join(out) + "\n")
+    table_source.write(sys.argv[1], out)
 
 
 if __name__ == "__main__":
