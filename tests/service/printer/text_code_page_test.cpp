@@ -14,13 +14,22 @@ class TextCodePageTest : public PrinterTest {
  protected:
   void SetUp() override {
     PrinterTest::SetUp();
-    std::string profile = ReceiptProfile();
-    const std::string key = "CharacterSet=437\r\n";
-    profile.replace(profile.find(key), key.size(), key + "CapMapCharacterSet=1\r\nMapCharacterSet=1\r\n");
-    mapping = folder.Write("mapping.inf", profile);
+    mapping = MappingProfile("mapping.inf", "");
     SeedSerialPrinter("Printer1", "PX-AA", mapping, "Ethernet", 1);
     SeedString("Printer1", "TcpIp", "127.0.0.1");
     SeedDword("Printer1", "TcpPort", 9100);
+  }
+  // The receipt profile with mapping on and `extra` lines; its path.
+  std::string MappingProfile(const char* file, const std::string& extra) {
+    std::string profile = ReceiptProfile();
+    const std::string key = "CharacterSet=437\r\n";
+    profile.replace(profile.find(key), key.size(), key + "CapMapCharacterSet=1\r\nMapCharacterSet=1\r\n" + extra);
+    return folder.Write(file, profile);
+  }
+  // Printer1 on a model with the profile's "MultiByteMode".
+  void SeedMultiByteModel(const std::string& mode) {
+    SeedSerialPrinter("Printer1", "PX-AA", MappingProfile("multibyte.inf", "MultiByteMode=" + mode + "\r\n"),
+                      "Ethernet", 1);
   }
   std::string mapping;
 };
@@ -128,10 +137,7 @@ TEST_F(TextCodePageTest, PrintTextUnder997SwitchesToTheModelsPagesAndBack) {
 }
 
 TEST_F(TextCodePageTest, Utf8ModelPrintsEastAsianTextAsUtf8) {
-  std::string profile = ReceiptProfile();
-  const std::string key = "CharacterSet=437\r\n";
-  profile.replace(profile.find(key), key.size(), key + "CapMapCharacterSet=1\r\nMapCharacterSet=1\r\nMultiByteMode=UTF8\r\n");
-  SeedSerialPrinter("Printer1", "PX-AA", folder.Write("utf8.inf", profile), "Ethernet", 1);
+  SeedMultiByteModel("UTF8");
   CPOSPrinter p;
   OpenClaimEnable(p);
   p.SetPropertyNumber(8002, PTR_CS_UNICODE);
@@ -143,10 +149,7 @@ TEST_F(TextCodePageTest, Utf8ModelPrintsEastAsianTextAsUtf8) {
 }
 
 TEST_F(TextCodePageTest, KanjiModelPrintsEastAsianTextInKanjiMode) {
-  std::string profile = ReceiptProfile();
-  const std::string key = "CharacterSet=437\r\n";
-  profile.replace(profile.find(key), key.size(), key + "CapMapCharacterSet=1\r\nMapCharacterSet=1\r\nMultiByteMode=GB18030\r\n");
-  SeedSerialPrinter("Printer1", "PX-AA", folder.Write("gb.inf", profile), "Ethernet", 1);
+  SeedMultiByteModel("GB18030");
   CPOSPrinter p;
   OpenClaimEnable(p);
   p.SetPropertyNumber(8002, PTR_CS_UNICODE);
