@@ -20,5 +20,4 @@ struct JobTally {
   }
 };
 
-
 JobTally TallyPrintData(std::string_view data, bool utf8 = false);

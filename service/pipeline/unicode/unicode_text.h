@@ -74,8 +74,8 @@ struct TextStyle {
 void EncodeText(const UnicodeModel& model, std::string_view utf8, const TextStyle& look, TextCursor& cursor,
                 ByteSink& out);
 
-// Leaves UTF-8 and Kanji mode, and the Kanji print mode. True when the page in force is not `page`, which the
-// caller then sets again.
+// Leaves UTF-8 and Kanji mode, and the Kanji print mode. True when the page
+// in force is not `page`, which the caller then sets again.
 bool EndText(TextCursor& cursor, int page, ByteSink& out);
 
 // A piece of a line that mixes looks: characters of one run, side by side
