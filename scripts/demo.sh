@@ -78,7 +78,7 @@ VP=$!
 trap 'kill $VP 2>/dev/null || true; "$TAVO_WINESERVER" -k 2>/dev/null || true' EXIT
 PORT=
 for _ in $(seq 100); do
-  PORT=$(sed -n 's/^listening tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$DEMO/vprinter.out")
+  PORT=$(sed -n 's/^listening tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$DEMO/vprinter.out" 2>/dev/null || true)
   [ -n "$PORT" ] && break
   kill -0 $VP 2>/dev/null || break
   sleep 0.1

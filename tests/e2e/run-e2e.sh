@@ -59,7 +59,7 @@ DISPLAY_OPTIONS=
 VP=$!
 PORT= CONTROL=
 for _ in $(seq 100); do
-  PORT=$(sed -n 's/^listening tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$WORK/vprinter.out")
+  PORT=$(sed -n 's/^listening tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$WORK/vprinter.out" 2>/dev/null || true)
   CONTROL=$(sed -n 's/^control tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$WORK/vprinter.out")
   [ -n "$PORT" ] && [ -n "$CONTROL" ] && break
   kill -0 "$VP" 2>/dev/null || break

@@ -22,7 +22,7 @@ start_vprinter() {
   VP=$!
   PORT=
   for _ in $(seq 100); do
-    PORT=$(sed -n 's/^listening tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$WORK/vprinter.out")
+    PORT=$(sed -n 's/^listening tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$WORK/vprinter.out" 2>/dev/null || true)
     [ -n "$PORT" ] && break
     sleep 0.1
   done

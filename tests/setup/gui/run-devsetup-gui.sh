@@ -51,7 +51,7 @@ if [ -x "$NATIVEBIN/tavo-vprinter" ]; then
     >"$WORK/vprinter.out" 2>"$WORK/vprinter.err" </dev/null &
   VP=$!
   for _ in $(seq 100); do
-    PORT=$(sed -n 's/^listening tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$WORK/vprinter.out")
+    PORT=$(sed -n 's/^listening tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$WORK/vprinter.out" 2>/dev/null || true)
     [ -n "$PORT" ] && break
     kill -0 "$VP" 2>/dev/null || break
     sleep 0.1
