@@ -12,6 +12,16 @@ SERVICEINFO='HKEY_LOCAL_MACHINE\Software\OLEforRetail\ServiceInfo\Tavo OPOS'
 DEVICEKEY="HKEY_LOCAL_MACHINE\\Software\\OLEforRetail\\ServiceOPOS\\POSPrinter\\$DEVICE"
 
 skip() { echo "both-widths run skipped: $*"; exit 77; }
+fail() { echo "both-widths run failed: $*" >&2; exit 1; }
+# Retried once: a Wine program started while the prefix's background
+# programs are still coming up can fail without a word.
+wine_step() {
+  what=$1; shift
+  "$@" && return 0
+  echo "retrying once: $what" >&2
+  sleep 1
+  "$@" || fail "$what"
+}
 TAVO_WINE_ENV_ONLY=1
 . "$WINE"
 tavo_can_run_win32 || skip "$TAVO_32BIT_REASON"
@@ -20,6 +30,9 @@ for f in "$BIN64/ptrservice.dll" "$BIN64/portmgr.dll" "$BIN64/demo-app.exe" \
          "$BIN32/ptrservice.dll" "$BIN32/portmgr.dll" "$BIN32/demo-app.exe"; do
   [ -f "$f" ] || skip "no $f (build the win32 and win64 presets)"
 done
+
+[ -f "$WINEPREFIX/drive_c/windows/syswow64/regedit.exe" ] ||
+  fail "the prefix $WINEPREFIX has no 32-bit programs (syswow64): it was made while 32-bit Wine could not run; remove it and run the tests again"
 
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 regtext() { winpath "$1" | sed 's/\\/\\\\/g'; }
@@ -34,8 +47,11 @@ mkdir -p "$OUT"
 "$WINE" cmd /c exit 0 >/dev/null 2>&1 </dev/null || true
 
 VP=
+STEP="starting"
 cleanup() {
+  status=$?
   set +e
+  case $status in 0|77) ;; *) echo "both-widths run ended with $status during: $STEP" >&2 ;; esac
   [ -n "$VP" ] && kill "$VP" 2>/dev/null && wait "$VP" 2>/dev/null
   printf 'REGEDIT4\r\n\r\n[-%s]\r\n\r\n[-%s]\r\n' "$SERVICEINFO" "$DEVICEKEY" >"$WORK/remove.reg"
   run64 regedit /s "$(winpath "$WORK/remove.reg")" >/dev/null 2>&1
@@ -44,10 +60,11 @@ cleanup() {
   run32 regsvr32 /u /s "$(winpath "$BIN32/ptrservice.dll")" >/dev/null 2>&1
 }
 trap cleanup EXIT
-trap 'exit 1' INT TERM
+trap 'echo "both-widths run interrupted by a signal" >&2; exit 1' INT TERM
 
 "$NATIVEBIN/tavo-vprinter" --tcp 0 --no-stdin --out "$OUT" >"$WORK/vprinter.out" 2>"$WORK/vprinter.err" </dev/null &
 VP=$!
+STEP="waiting for the virtual printer"
 PORT=
 for _ in $(seq 100); do
   PORT=$(sed -n 's/^listening tcp 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$WORK/vprinter.out" 2>/dev/null || true)
@@ -69,11 +86,15 @@ entry() {
 }
 entry "$BIN64" >"$WORK/entry64.reg"
 entry "$BIN32" >"$WORK/entry32.reg"
-run64 regedit /s "$(winpath "$WORK/entry64.reg")"
-run32 regedit /s "$(winpath "$WORK/entry32.reg")"
-run64 regsvr32 /s "$(winpath "$BIN64/ptrservice.dll")" || { echo "64-bit regsvr32 ptrservice.dll failed" >&2; exit 1; }
-run32 regsvr32 /s "$(winpath "$BIN32/ptrservice.dll")" || { echo "32-bit regsvr32 ptrservice.dll failed" >&2; exit 1; }
+STEP="writing the device entries"
+wine_step "64-bit regedit of the device entry" run64 regedit /s "$(winpath "$WORK/entry64.reg")"
+wine_step "32-bit regedit of the device entry" run32 regedit /s "$(winpath "$WORK/entry32.reg")"
+STEP="registering the servers"
+wine_step "64-bit regsvr32 ptrservice.dll" run64 regsvr32 /s "$(winpath "$BIN64/ptrservice.dll")"
+wine_step "32-bit regsvr32 ptrservice.dll" run32 regsvr32 /s "$(winpath "$BIN32/ptrservice.dll")"
+echo "virtual printer on 127.0.0.1:$PORT; both servers registered"
 
+STEP="printing"
 rc=0
 for width in 64 32; do
   eval bin=\$BIN$width
