@@ -31,8 +31,14 @@ for f in "$BIN64/ptrservice.dll" "$BIN64/portmgr.dll" "$BIN64/demo-app.exe" \
   [ -f "$f" ] || skip "no $f (build the win32 and win64 presets)"
 done
 
-[ -f "$WINEPREFIX/drive_c/windows/syswow64/regedit.exe" ] ||
-  fail "the prefix $WINEPREFIX has no 32-bit programs (syswow64): it was made while 32-bit Wine could not run; remove it and run the tests again"
+# A prefix made while 32-bit Wine could not run lacks its 32-bit programs;
+# an update of the prefix puts them in.
+SYSWOW64=$WINEPREFIX/drive_c/windows/syswow64
+if [ ! -f "$SYSWOW64/regedit.exe" ]; then
+  echo "the prefix has no 32-bit programs; updating it"
+  "$WINE" wineboot -u >/dev/null 2>&1 </dev/null || true
+  [ -f "$SYSWOW64/regedit.exe" ] || fail "the prefix $WINEPREFIX has no 32-bit programs (syswow64) and its update did not add them"
+fi
 
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 regtext() { winpath "$1" | sed 's/\\/\\\\/g'; }
