@@ -7,7 +7,7 @@
 
 namespace codepage {
 
-// Shift JIS (JIS X 0208), the two-byte part of GB18030 (the GBK range),
+// Shift JIS (JIS X 0208), GB18030 (the GBK range and CJK Extension A),
 // Big5 and KS C 5601.
 enum class DoubleByte : std::uint8_t { ShiftJis, Gb18030, Big5, Ksc5601 };
 
@@ -17,5 +17,9 @@ const DoubleByteTable& Find(DoubleByte code);
 
 // The two bytes of c (lead byte high), or -1 when the code lacks it.
 int DoubleByteCode(const DoubleByteTable& table, char32_t c);
+
+// The four bytes of c (first byte highest) where the code has a four-byte
+// form for it (GB18030's CJK Extension A), else 0.
+std::uint32_t FourByteCode(const DoubleByteTable& table, char32_t c);
 
 }  // namespace codepage

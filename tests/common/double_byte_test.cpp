@@ -48,4 +48,20 @@ TEST(DoubleByteTables, HoldTheWholeOfEachStandardsCoreSet) {
   }
 }
 
+TEST(DoubleByteTables, Gb18030HasFourByteCodesForExtensionAOnly) {
+  const codepage::DoubleByteTable& gb = codepage::Find(DoubleByte::Gb18030);
+  EXPECT_EQ(codepage::FourByteCode(gb, U'\u3400'), 0x8139EE39u);  // the first of Extension A
+  EXPECT_EQ(codepage::FourByteCode(gb, U'\u4DB5'), 0x82358738u);  // the last of Unicode 3.0's
+  EXPECT_EQ(codepage::FourByteCode(gb, U'\u3447'), 0u);           // one of GBK's two-byte codes
+  EXPECT_EQ(Code(DoubleByte::Gb18030, U'\u3447'), 0xFE56);
+  for (char32_t c : {U'ß', U'\u0E01', U'中', U'\U00020BB7', U'\u33FF', U'\u4DC0'})
+    EXPECT_EQ(codepage::FourByteCode(gb, c), 0u) << std::hex << static_cast<uint32_t>(c);
+  EXPECT_EQ(codepage::FourByteCode(codepage::Find(DoubleByte::Big5), U'\u3400'), 0u);
+  // Every character of the block has one of the two forms.
+  int missing = 0;
+  for (char32_t c = 0x3400; c <= 0x4DBF; ++c)
+    missing += Code(DoubleByte::Gb18030, c) < 0 && codepage::FourByteCode(gb, c) == 0;
+  EXPECT_EQ(missing, 0);
+}
+
 }  // namespace

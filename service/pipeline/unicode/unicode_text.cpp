@@ -46,8 +46,9 @@ Kind KindOf(const UnicodeModel& m, std::u32string_view chars, PageMask pages) {
   const auto all = [&](bool (*test)(char32_t)) { return std::all_of(chars.begin(), chars.end(), test); };
   if (m.utf8Mode && all([](char32_t c) { return IsEastAsian(c) || IsCombining(c); }) && IsEastAsian(chars[0]))
     return Kind::EastAsian;
-  if (m.kanji != nullptr &&
-      std::all_of(chars.begin(), chars.end(), [&](char32_t c) { return codepage::DoubleByteCode(*m.kanji, c) >= 0; }))
+  if (m.kanji != nullptr && std::all_of(chars.begin(), chars.end(), [&](char32_t c) {
+        return codepage::DoubleByteCode(*m.kanji, c) >= 0 || codepage::FourByteCode(*m.kanji, c) != 0;
+      }))
     return Kind::Kanji;
   if (all(IsInvisible)) return Kind::Invisible;
   return Kind::Picture;
@@ -228,8 +229,13 @@ class Encoder {
     }
     for (char32_t ch : chars) {
       const int code = codepage::DoubleByteCode(*m_.kanji, ch);
-      bytes_ += static_cast<char>(code >> 8);
-      bytes_ += static_cast<char>(code & 0xFF);
+      if (code >= 0) {
+        bytes_ += static_cast<char>(code >> 8);
+        bytes_ += static_cast<char>(code & 0xFF);
+        continue;
+      }
+      const uint32_t four = codepage::FourByteCode(*m_.kanji, ch);
+      for (int shift = 24; shift >= 0; shift -= 8) bytes_ += static_cast<char>((four >> shift) & 0xFF);
     }
     Advance(kanjiCell_);
   }

@@ -52,6 +52,8 @@ TEST(KanjiText, PageTextLeavesKanjiModeAndASingleByteTailDoesToo) {
   // Full-width forms and CJK punctuation no page holds go as double bytes.
   state = KanjiState(DoubleByte::Gb18030);
   EXPECT_EQ(Full(state, u8"价格，¥5"), kOpen + "1C 26 BC DB B8 F1 A3 AC 1C 2E 9D 35 " + kClose);
+  // A rare ideograph of Extension A goes in its four bytes, in the mode.
+  EXPECT_EQ(Full(state, u8"王\u3400"), kOpen + "1C 26 CD F5 81 39 EE 39 1C 2E " + kClose);
 }
 
 TEST(KanjiText, AsciiOnlyRunsAndLinesLeaveKanjiMode) {

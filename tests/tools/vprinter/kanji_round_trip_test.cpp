@@ -4,6 +4,7 @@
 
 #include "common/codepage/code_page.h"
 #include "service/pipeline/translator.h"
+#include "service/pipeline/unicode/utf8.h"
 #include "tests/tools/vprinter/rig.h"
 
 namespace vprinter::test {
@@ -45,6 +46,24 @@ TEST(KanjiRoundTrip, EachFamilyReadsBackAsSent) {
     rig.send(bytes);
     EXPECT_EQ(rig.printer.receipts().text(), c.text);
   }
+}
+
+TEST(KanjiRoundTrip, EveryIdeographOfExtensionAReadsBackOnAGb18030Model) {
+  std::u32string all;
+  for (char32_t c = 0x3400; c <= 0x4DBF; ++c) {
+    all += c;
+    if (all.size() % 16 == 15) all += U'\n';
+  }
+  all += U'\n';
+  std::string utf8;
+  for (char32_t c : all) unicode::AppendUtf8(c, utf8);
+  PrintState state = KanjiModel(codepage::DoubleByte::Gb18030);
+  std::string bytes;
+  ASSERT_EQ(TranslatePrintData(state, utf8, &bytes), 0);
+  ASSERT_EQ(bytes.find("\x1B\x2A\x21"), std::string::npos);  // no pictures
+  Rig rig(Multibyte::Gb18030);
+  rig.send(bytes);
+  EXPECT_EQ(rig.printer.receipts().text(), utf8);
 }
 
 }  // namespace
