@@ -4,6 +4,7 @@
 // bit images in the line, never as '?'.
 #include "e2e_fixture.h"
 #include "platform/com/win32/dispatch_call.h"
+#include "scratch_registry.h"
 
 namespace {
 
@@ -121,6 +122,32 @@ TEST_F(Unicode997, AlignmentAndStylesStayAroundPagesAndPictures) {
   printer_.SetNumber(kCharacterSet, 437);
   ASSERT_EQ(Print(L"Q \u0416\n"), 0);
   EXPECT_TRUE(PaperShows("Q ?")) << ControlOk("text");
+}
+
+// A model whose profile names Shift JIS: what no page holds goes in Kanji
+// mode, and the virtual printer (Shift JIS by default) reads it back.
+TEST_F(PrinterE2e, AShiftJisModelPrintsJapaneseInKanjiMode) {
+  ScratchProfile profile("e2e-kanji.inf");
+  ASSERT_TRUE(profile.Ready());
+  profile.Set("POSPRINTER", "MultiByteMode", "ShiftJIS");
+  ScratchDeviceEntry entry("E2EScratchEntry");
+  ASSERT_TRUE(entry.Ready());
+  entry.SetText("inf", profile.Path());
+  ASSERT_EQ(printer_.Open(entry.Name(), recorder_), 0);
+  ASSERT_EQ(printer_.Claim(), 0);
+  printer_.SetNumber(PIDX_DeviceEnabled, 1);
+  ASSERT_EQ(printer_.Number(PIDX_ResultCode), 0);
+  printer_.SetNumber(kCharacterSet, kUnicode);
+  ASSERT_EQ(printer_.Number(PIDX_ResultCode), 0);
+  CommandLog log;
+  const std::wstring line = L"\u9818\u53CE\u66F8 \u5408\u8A08 1,234\u5186 Caf\u00E9\n";
+  ASSERT_EQ(printer_.Call(L"PrintNormal", {PrinterSession::Long(2), dispatch::WideText(line)}), 0);
+  const std::string paper = dispatch::Utf8(line.substr(0, line.size() - 1));
+  EXPECT_TRUE(PumpUntil([&] { return ControlOk("text").find(paper) != std::string::npos; })) << ControlOk("text");
+  const std::string hex = log.HexSince();
+  EXPECT_NE(hex.find("1c4301"), std::string::npos) << hex;  // Shift JIS chosen
+  EXPECT_NE(hex.find("1c26"), std::string::npos) << hex;    // Kanji mode
+  EXPECT_EQ(hex.find("1b2a21"), std::string::npos) << hex;  // nothing drawn
 }
 
 }  // namespace
