@@ -67,4 +67,17 @@ std::uint32_t FourByteCode(const DoubleByteTable& table, char32_t c) {
   return b1 << 24 | b2 << 16 | b3 << 8 | b4;
 }
 
+int CodeBytes(const DoubleByteTable& table, char32_t c, char out[4]) {
+  const int two = DoubleByteCode(table, c);
+  if (two >= 0) {
+    out[0] = static_cast<char>(two >> 8);
+    out[1] = static_cast<char>(two & 0xFF);
+    return 2;
+  }
+  const std::uint32_t four = FourByteCode(table, c);
+  if (four == 0) return 0;
+  for (int i = 0; i < 4; ++i) out[i] = static_cast<char>(four >> (24 - 8 * i) & 0xFF);
+  return 4;
+}
+
 }  // namespace codepage

@@ -22,4 +22,8 @@ int DoubleByteCode(const DoubleByteTable& table, char32_t c);
 // form for it (GB18030's CJK Extension A), else 0.
 std::uint32_t FourByteCode(const DoubleByteTable& table, char32_t c);
 
+// c's bytes in the code, in either form, written to out: how many (2 or 4),
+// 0 when the code lacks c.
+int CodeBytes(const DoubleByteTable& table, char32_t c, char out[4]);
+
 }  // namespace codepage

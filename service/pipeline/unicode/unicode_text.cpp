@@ -46,9 +46,9 @@ Kind KindOf(const UnicodeModel& m, std::u32string_view chars, PageMask pages) {
   const auto all = [&](bool (*test)(char32_t)) { return std::all_of(chars.begin(), chars.end(), test); };
   if (m.utf8Mode && all([](char32_t c) { return IsEastAsian(c) || IsCombining(c); }) && IsEastAsian(chars[0]))
     return Kind::EastAsian;
-  if (m.kanji != nullptr && std::all_of(chars.begin(), chars.end(), [&](char32_t c) {
-        return codepage::DoubleByteCode(*m.kanji, c) >= 0 || codepage::FourByteCode(*m.kanji, c) != 0;
-      }))
+  char code[4];
+  if (m.kanji != nullptr &&
+      std::all_of(chars.begin(), chars.end(), [&](char32_t c) { return codepage::CodeBytes(*m.kanji, c, code) > 0; }))
     return Kind::Kanji;
   if (all(IsInvisible)) return Kind::Invisible;
   return Kind::Picture;
@@ -227,16 +227,8 @@ class Encoder {
       bytes_ += static_cast<char>(kanjiStyle_);
       c_.kanjiStyle = kanjiStyle_;
     }
-    for (char32_t ch : chars) {
-      const int code = codepage::DoubleByteCode(*m_.kanji, ch);
-      if (code >= 0) {
-        bytes_ += static_cast<char>(code >> 8);
-        bytes_ += static_cast<char>(code & 0xFF);
-        continue;
-      }
-      const uint32_t four = codepage::FourByteCode(*m_.kanji, ch);
-      for (int shift = 24; shift >= 0; shift -= 8) bytes_ += static_cast<char>((four >> shift) & 0xFF);
-    }
+    char code[4];
+    for (char32_t ch : chars) bytes_.append(code, static_cast<size_t>(codepage::CodeBytes(*m_.kanji, ch, code)));
     Advance(kanjiCell_);
   }
 
